@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Standard clipboard format numbers (the platform's values).
+constexpr unsigned ClipboardText = 1;         // CF_TEXT
+constexpr unsigned ClipboardBitmap = 2;       // CF_BITMAP
+constexpr unsigned ClipboardOemText = 7;      // CF_OEMTEXT
+constexpr unsigned ClipboardDib = 8;          // CF_DIB
+constexpr unsigned ClipboardUnicodeText = 13; // CF_UNICODETEXT
+constexpr unsigned ClipboardLocale = 16;      // CF_LOCALE
+constexpr unsigned ClipboardDibV5 = 17;       // CF_DIBV5
+
+// Outcome of reading one format's data block.
+enum class ClipboardRead {
+    Ok,          // bytes hold the whole block, exactly its real size
+    NoHandle,    // the format has no data (set with none, or the owner failed to render)
+    LockFailed,  // the data exists but can't be reached
+};
+
+// The system clipboard as the program uses it; shaped like the Win32 calls so that the
+// callers read like the platform code they replace. Everything runs on one thread.
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+
+    // false when another program holds the clipboard.
+    virtual bool Open() = 0;
+    virtual void Close() = 0;
+    virtual bool Empty() = 0;
+    // 0 gives the first format; a format gives the next one; 0 at the end.
+    virtual unsigned EnumFormats(unsigned format) = 0;
+    // The registered name, cut to 254 characters; empty for formats without a name.
+    virtual std::string GetFormatName(unsigned format) = 0;
+    // The same number for the same name in every program; 0 on failure.
+    virtual unsigned RegisterFormat(const std::string& name) = 0;
+    // May be called while the clipboard is closed.
+    virtual bool IsFormatAvailable(unsigned format) = 0;
+    // Copies the block of a format, never more than its real size.
+    virtual ClipboardRead GetData(unsigned format, std::string& bytes) = 0;
+    // Puts a new block of exactly size bytes under the format, replacing an earlier one;
+    // false when the block can't be allocated or the clipboard refuses it.
+    virtual bool SetData(unsigned format, const void* data, std::size_t size) = 0;
+    // Announces the format with no data.
+    virtual bool SetNoData(unsigned format) = 0;
+};
