@@ -17,6 +17,13 @@ init_prefix() {
             wineserver -w 2>/dev/null || true
             touch "$WINEPREFIX/.pel-ready"
         fi
+        if [ ! -f "$WINEPREFIX/.pel-unmanaged" ]; then
+            # Without a window manager (xvfb) Wine waits 2 s for each managed window to be
+            # withdrawn when it closes; unmanaged windows close at once.
+            "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+            wineserver -w 2>/dev/null || true
+            touch "$WINEPREFIX/.pel-unmanaged"
+        fi
     ) 9>"$WINEPREFIX.lock"
 }
 

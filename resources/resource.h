@@ -18,12 +18,40 @@
 #define IDS_FORMAT_BASE 200  // + 1..15: "%d\t<name>" of the standard clipboard formats
 #define IDS_APP_TITLE 57344
 
+// Further texts of the program, kept in the string table with the numbered ones.
+#define IDS_CANNOT_CREATE_FLAG_LIST 300       // "Cannot create the flag image list."
+#define IDS_CANNOT_OPEN_CLIPBOARD 301         // "Cannot open the Clipboard."
+#define IDS_NO_CODESET_FOR_LOCALE 302         // "Cannot find code set for the current locale."
+#define IDS_CODESET_NOT_FOUND 303             // "Cannot find code set '%s'"
+#define IDS_LOCALE_NOT_SUPPORTED 304          // "The current locale code in the Clipboard ..."
+#define IDS_FORMAT_COUNT 305                  // "Count = %d"
+#define IDS_SYSTEM_LOCALE 306                 // "System Locale: 0x%04X"
+#define IDS_FORMAT_NAMED 307                  // "%d\t%s"
+#define IDS_FORMAT_NO_NAME 308                // "%d\t<no name>"
+#define IDS_NO_LOCALE_INFO 309                // "<No locale information available>"
+#define IDS_LOCALE_HANDLE_NULL 310            // "<Locale handle is null>"
+#define IDS_LOCALE_VALUE 311                  // "0x%04X"
+#define IDS_DISPLAY_NOT_ENABLED 312           // "<Display of data not enabled>"
+#define IDS_CANNOT_DISPLAY 313                // "<cannot display data>"
+#define IDS_NO_DATA 314                       // "<No data available>"
+#define IDS_DATA_HANDLE_NULL 315              // "<Data handle is null>"
+#define IDS_TOO_MUCH_DATA 316                 // "<Too much data for display>"
+#define IDS_CANNOT_OPEN_HELP 317              // "Cannot open the help page %s."
+
 // System menu command of the About item.
 #define IDM_ABOUTBOX 16
 // The framework's help command.
 #define ID_HELP_COMMAND 0xE146
 // Help context of the main window: 0x20000 + its template number.
 #define HELP_CONTEXT_MAIN (0x20000 + IDD_MAIN)
+
+// The help page that stands beside the exe.
+#define HELP_PAGE_NAME "pelimbrance.html"
+
+// Controls that the code never addresses.
+#ifndef IDC_STATIC
+#define IDC_STATIC -1
+#endif
 
 // Main window controls.
 #define IDC_HELP_BUTTON 9

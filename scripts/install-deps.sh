@@ -3,7 +3,7 @@
 # Debian packages only; safe to run again.
 set -eu
 packages=(
-    cmake make g++ pkg-config
+    cmake make g++ pkg-config python3
     googletest libgtest-dev libgmock-dev libbenchmark-dev libicu-dev
     mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth xclip x11-utils imagemagick

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 // Converts between one code set and UTF-16, one character per call. Texts handed to the
 // decoders are zero-terminated; encoders write a zero-terminated string into a buffer of
@@ -27,6 +28,23 @@ public:
     virtual int ReadTables(std::FILE* file) = 0;
     virtual void Dump(std::FILE* stream) const = 0;
     virtual bool IsLeadByte(int value) const;
+
+    // Whole-text forms of DecodeChar and EncodeChar for the converted text buffer. They give
+    // exactly what one call per character gives; the table code sets replace the virtual call
+    // per unit by direct table lookups and fall back to the per-character path for anything
+    // that involves entities or special characters.
+    //
+    // Decodes text[position..length) (text[length] is its terminating zero byte), appending
+    // one unit per character to out, until the end or the first non-zero DecodeChar result,
+    // which is returned (0 at the end). position is left after the last character decoded,
+    // never beyond length; it stops short of length only on an error (or a decoder that
+    // consumes nothing).
+    virtual int DecodeText(const unsigned char* text, std::size_t length, std::size_t& position,
+                           std::u16string& out, unsigned flags) const;
+    // Appends the representation of each of count units: what EncodeChar writes into a
+    // zero-filled buffer of kCharBufferSize bytes, up to its first zero byte.
+    virtual void EncodeText(const char16_t* units, std::size_t count, unsigned flags,
+                            bool escapeMarkup, std::string& out) const;
 
     // Reads one entity whose ampersand is at text; consumed holds the ampersand's size on
     // entry and the size of the whole entity on success.

@@ -10,5 +10,5 @@ constexpr unsigned MarkerAsLessThan = 0x080;
 constexpr unsigned DecimalFirst = 0x100;
 
 // What the conversion uses for encoding when the user allows entities.
-constexpr unsigned ConversionEntityFlags = NamedEntities | DecimalEntities | EscapeLessThan |
-                                           EscapeQuotes;
+constexpr unsigned ConversionEntityFlags =
+    NamedEntities | DecimalEntities | EscapeLessThan | EscapeQuotes;

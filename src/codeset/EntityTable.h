@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // Names of characters for character entities, read from a .oku file (records of a
@@ -25,5 +27,9 @@ public:
     void Clear();
 
 private:
+    // The records as read (minus those an encoder could not write), ended by a zero byte.
     std::vector<unsigned char> content;
+    // Indexes over content so that a look-up costs O(1); the first record wins.
+    std::unordered_map<char16_t, std::size_t> nameOffsets;
+    std::unordered_map<std::string, char16_t> codes;
 };

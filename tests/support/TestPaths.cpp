@@ -1,6 +1,7 @@
 #include "TestPaths.h"
 
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -61,10 +62,19 @@ std::string MakeTempDirectory(const std::string& tag) {
     static std::atomic<int> serial{0};
     std::string base = Native(std::string(PEL_TEST_TMP_DIR));
     MakeDir(base);
-    std::string dir = base + (base.back() == '/' || base.back() == '\\' ? "" : Native("/")) +
-                      tag + "-" + std::to_string(ProcessId()) + "-" + std::to_string(serial++);
-    MakeDir(dir);
-    return dir + Native("/");
+    // Native("/") would turn a lone separator into "Z:\\".
+#ifdef _WIN32
+    const std::string separator = "\\";
+#else
+    const std::string separator = "/";
+#endif
+    // Process ids repeat between runs (under Wine they are small): skip folders that exist.
+    std::string dir;
+    do {
+        dir = base + (base.back() == '/' || base.back() == '\\' ? "" : separator) + tag + "-" +
+              std::to_string(ProcessId()) + "-" + std::to_string(serial++);
+    } while (MakeDir(dir) != 0 && errno == EEXIST);
+    return dir + separator;
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {

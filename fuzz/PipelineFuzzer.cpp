@@ -1,0 +1,183 @@
+// One conversion run on a clipboard whose blocks the fuzzer writes: any sizes, odd lengths,
+// no terminators, formats announced without data, read and allocation faults, a clipboard
+// held by another program, and the run's own change notification starting another run.
+// The user's text must never be lost: a run that does not convert leaves every block as it
+// was, and one that converts writes back the text it read.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Clipboard.h"
+#include "CodeSetHolder.h"
+#include "ConversionPipeline.h"
+#include "ConvertedText.h"
+#include "FuzzSupport.h"
+#include "InMemoryClipboard.h"
+#include "Prompts.h"
+
+namespace {
+
+class SilentPrompts : public Prompts {
+public:
+    void Message(const std::string&, PromptIcon) override { ++messages; }
+    bool AskSaveImage(SaveImageChoice&) override { return false; }
+    int messages = 0;
+};
+
+const char* const kCodeSetNames[] = {"windows-1252", "utf-8",      "utf-16",
+                                     "windows-932",  "koi8-r",     "no-such-code-set"};
+
+// The holders the window would keep, one per code set, loaded once: a run whose choice
+// matches the holder's name loads nothing.
+CodeSetHolder& HolderFor(std::size_t index) {
+    static std::map<std::size_t, CodeSetHolder> holders;
+    CodeSetHolder& holder = holders[index];
+    if (!holder.HasCodeSet() && index < 5)
+        holder.Load(kCodeSetNames[index]);
+    return holder;
+}
+
+std::u16string UnitsBeforeZero(const std::string& block) {
+    std::u16string units;
+    for (std::size_t i = 0; i + 1 < block.size(); i += 2) {
+        const auto unit = static_cast<char16_t>(static_cast<unsigned char>(block[i]) |
+                                                (static_cast<unsigned char>(block[i + 1]) << 8));
+        if (unit == 0)
+            break;
+        units.push_back(unit);
+    }
+    return units;
+}
+
+struct Snapshot {
+    std::vector<unsigned> formats;
+    std::map<unsigned, std::string> blocks;
+    std::map<unsigned, bool> hasData;
+};
+
+Snapshot Take(const InMemoryClipboard& clipboard) {
+    Snapshot snapshot;
+    snapshot.formats = clipboard.Formats();
+    for (unsigned format : snapshot.formats) {
+        snapshot.blocks[format] = clipboard.Block(format);
+        snapshot.hasData[format] = clipboard.HasBlock(format);
+    }
+    return snapshot;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    UseShippedData();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    InMemoryClipboard clipboard;
+    SilentPrompts prompts;
+    ConversionPipeline pipeline(clipboard, prompts);
+
+    const unsigned flagFormat = clipboard.RegisterFormat("Pelimbrance Flag");
+    const unsigned rtfFormat = clipboard.RegisterFormat("Rich Text Format");
+    const unsigned formats[] = {ClipboardText,   ClipboardUnicodeText, ClipboardOemText,
+                                ClipboardLocale, rtfFormat,            flagFormat,
+                                ClipboardDib,    0xC123};
+
+    SkipState skipState = static_cast<SkipState>(input.ConsumeIntegralInRange<int>(0, 2));
+    const bool saveImages = input.ConsumeBool();
+    std::u16string unicodeText = u"left from before";
+    const std::size_t codeSetIndex = input.ConsumeIntegralInRange<std::size_t>(0, 5);
+    // A failed load keeps the holder's previous code set: start from another one.
+    CodeSetHolder& holder = HolderFor(codeSetIndex < 5 ? codeSetIndex : 0);
+    const std::string currentCodeSetName = kCodeSetNames[codeSetIndex];
+    const bool allowEntities = input.ConsumeBool();
+    const std::uint16_t languageId = input.ConsumeIntegral<std::uint16_t>();
+    ConversionState state{skipState,          saveImages, unicodeText, flagFormat, rtfFormat,
+                          currentCodeSetName, holder,     allowEntities, languageId};
+
+    std::vector<std::pair<unsigned, std::string>> blocks;
+    const int blockCount = input.ConsumeIntegralInRange<int>(0, 4);
+    for (int i = 0; i < blockCount; ++i) {
+        const unsigned format = formats[input.ConsumeIntegralInRange<std::size_t>(0, 7)];
+        blocks.emplace_back(format, input.ConsumeRandomLengthString(4096));
+    }
+    clipboard.PutFromAnotherProgram(blocks);
+    const std::uint8_t faults = input.ConsumeIntegral<std::uint8_t>();
+    if (faults & 0x01)
+        clipboard.SetReadFault(ClipboardUnicodeText, ClipboardRead::NoHandle);
+    if (faults & 0x02)
+        clipboard.SetReadFault(ClipboardText, ClipboardRead::LockFailed);
+    if (faults & 0x04)
+        clipboard.FailAllocation(ClipboardText);
+    if (faults & 0x08)
+        clipboard.FailAllocation(ClipboardUnicodeText);
+    if (faults & 0x10)
+        clipboard.FailAllocation(rtfFormat);
+    if (faults & 0x20)
+        clipboard.SetHeldByAnotherProgram(true);
+    int depth = 0;
+    if (faults & 0x40) {
+        // The run's own write notifies the viewer, which starts another run at once.
+        clipboard.onChange = [&]() {
+            if (depth++ < 2)
+                pipeline.Run(state);
+        };
+    }
+
+    const Snapshot before = Take(clipboard);
+    const bool hadUnicode = before.hasData.count(ClipboardUnicodeText) != 0;
+    const std::u16string originalUnits =
+        hadUnicode ? UnitsBeforeZero(before.blocks.at(ClipboardUnicodeText)) : std::u16string();
+
+    const ConversionOutcome outcome = pipeline.Run(state);
+    FUZZ_CHECK(!clipboard.IsOpen());
+
+    const Snapshot after = Take(clipboard);
+    if (outcome != ConversionOutcome::Converted) {
+        // Nothing written: every block is as the other program left it.
+        if ((faults & 0x40) == 0) {
+            FUZZ_CHECK(after.formats == before.formats);
+            FUZZ_CHECK(after.blocks == before.blocks);
+        }
+        return 0;
+    }
+    // Units are never cut: a zero unit inside the text would end it early for every reader.
+    FUZZ_CHECK(unicodeText.find(u'\0') == std::u16string::npos);
+    // The blocks this run wrote (a failed allocation or a document already there leaves the
+    // other program's block) end in their zero.
+    const bool rtfBefore = before.blocks.count(rtfFormat) != 0;
+    for (unsigned format : {ClipboardText, ClipboardUnicodeText, rtfFormat}) {
+        const bool failed = (format == ClipboardText && (faults & 0x04)) ||
+                            (format == ClipboardUnicodeText && (faults & 0x08)) ||
+                            (format == rtfFormat && ((faults & 0x10) || rtfBefore));
+        if (failed)
+            continue;
+        FUZZ_CHECK(clipboard.HasBlock(format));
+        const std::string block = clipboard.Block(format);
+        FUZZ_CHECK(!block.empty() && block.back() == '\0');
+    }
+    if (clipboard.HasBlock(ClipboardText) && (faults & 0x04) == 0) {
+        const std::string block = clipboard.Block(ClipboardText);
+        // The whole text is in the block, not cut by a zero byte inside it.
+        FUZZ_CHECK(block.find('\0') == block.size() - 1);
+    }
+    if (hadUnicode && (faults & 0x41) == 0) {
+        // The text read from CF_UNICODETEXT is written back unchanged.
+        FUZZ_CHECK(unicodeText == originalUnits);
+        if ((faults & 0x08) == 0) {
+            const std::string block = clipboard.Block(ClipboardUnicodeText);
+            FUZZ_CHECK(block.size() == 2 * originalUnits.size() + 2);
+            FUZZ_CHECK(UnitsBeforeZero(block) == originalUnits);
+        }
+    }
+    if ((faults & 0x08) == 0 && clipboard.HasBlock(ClipboardUnicodeText)) {
+        const std::string block = clipboard.Block(ClipboardUnicodeText);
+        FUZZ_CHECK(block.size() % 2 == 0);
+        FUZZ_CHECK(UnitsBeforeZero(block).size() * 2 + 2 == block.size());
+    }
+    return 0;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <windows.h>
+
+#include "Dialog.h"
+
+// The About box: product line with the version and the edition line.
+class AboutDialog : public Dialog {
+public:
+    explicit AboutDialog(HWND parent = nullptr);
+    ~AboutDialog() override;
+
+protected:
+    void DoDataExchange(bool save) override;
+
+private:
+    HFONT boldFont;
+};

@@ -1,0 +1,81 @@
+#include "ConverterApp.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "CodeSetLists.h"
+#include "DataDirectory.h"
+#include "FlagImageList.h"
+#include "LocaleTable.h"
+#include "MainDialog.h"
+#include "MessageBox.h"
+#include "ResourceString.h"
+#include "SaveImageDialog.h"
+#include "Win32Clipboard.h"
+#include "Win32Prompts.h"
+#include "Win32Shell.h"
+#include "resource.h"
+
+std::string ProgramDirectory() {
+    char path[MAX_PATH] = {};
+    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string directory(path, length < MAX_PATH ? length : MAX_PATH);
+    std::string::size_type slash = directory.rfind('\\');
+    if (slash == std::string::npos) {
+        return std::string();
+    }
+    return directory.substr(0, slash + 1);
+}
+
+ConverterApp::~ConverterApp() {
+    if (richEditLibrary != nullptr) {
+        ::FreeLibrary(richEditLibrary);
+    }
+}
+
+bool ConverterApp::InitInstance() {
+    SetDataDirectory(ProgramDirectory());
+    EnumerateCodeSets();
+    // A missing or faulty Locales.def leaves the table empty or partly filled.
+    ProgramLocaleTable().Load();
+    BuildFlagImageList(ProgramLocaleTable(), ProgramFlagImageList());
+    helpPagePath = GetDataDirectory() + HELP_PAGE_NAME;
+
+    // The main window holds a rich-edit 2.0 control.
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    richEditLibrary = ::LoadLibraryA("riched20.dll");
+
+    Win32Clipboard clipboard(nullptr);  // the main window attaches itself when it starts
+    Win32Prompts prompts;
+    prompts.SetSaveImageHandler(&AskSaveImageWithDialog);
+    Win32Shell shell;
+    {
+        MainDialog dialog(clipboard, prompts, shell, ProgramLocaleTable(), codeSetFileNames,
+                          codeSetDisplayNames, ProgramFlagImageList());
+        mainWindow = &dialog;
+        dialog.DoModal();
+        mainWindow = nullptr;
+    }
+    return false;
+}
+
+bool ConverterApp::OnCommand(int id, int, Dialog& source) {
+    if (id != ID_HELP_COMMAND) {
+        return false;
+    }
+    ShowHelp(source);
+    return true;
+}
+
+void ConverterApp::ShowHelp(Dialog& source) {
+    // One page covers the whole program, so every dialog's help context opens it.
+    HINSTANCE result = ::ShellExecuteA(source.GetSafeHwnd(), "open", helpPagePath.c_str(), nullptr,
+                                       nullptr, SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(result) <= 32) {
+        AppMessageBox(
+            FormatText(LoadResourceString(IDS_CANNOT_OPEN_HELP).c_str(), helpPagePath.c_str()),
+            MB_OK | MB_ICONEXCLAMATION, source.GetSafeHwnd());
+    }
+}

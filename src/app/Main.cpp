@@ -1,0 +1,8 @@
+#include <windows.h>
+
+#include "ConverterApp.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    ConverterApp app;
+    return app.Run(instance);
+}

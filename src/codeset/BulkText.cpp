@@ -1,0 +1,16 @@
+#include "BulkText.h"
+
+#include "EntityFlags.h"
+#include "EntityWriting.h"
+
+std::uint64_t SpecialUnitMask(unsigned flags, bool escapeMarkup, unsigned limit) {
+    std::uint64_t mask = 0;
+    for (char16_t unit : {u'\x01', u'"', u'&', u'\'', u'<'}) {
+        if (unit < limit &&
+            (ClassifySpecial(unit, flags, escapeMarkup) != SpecialOutcome::Ordinary ||
+             (unit == 0x0001 && (flags & MarkerAsLessThan)))) {
+            mask |= std::uint64_t(1) << unit;
+        }
+    }
+    return mask;
+}

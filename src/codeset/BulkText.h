@@ -1,0 +1,179 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "CodeSet.h"
+
+#if defined(__SSE2__) || defined(_M_X64)
+#define PEL_BULK_SSE2 1
+#include <emmintrin.h>
+#endif
+#if defined(_MSC_VER)
+#include <intrin.h>
+#endif
+
+// Helpers of the whole-text conversions of the table code sets.
+
+// The index of the lowest set bit of a non-zero mask.
+inline unsigned LowestBit(unsigned mask) {
+#if defined(_MSC_VER)
+    unsigned long index = 0;
+    _BitScanForward(&index, mask);
+    return static_cast<unsigned>(index);
+#else
+    return static_cast<unsigned>(__builtin_ctz(mask));
+#endif
+}
+
+// What the flat encode table holds for a unit: 0 sends it to the per-character path, 1 to
+// 255 is its one byte, anything else its lead byte (low half) and trail byte (high half),
+// the order in which they are written.
+using EncodeTableEntry = std::uint16_t;
+constexpr std::size_t kEncodeTableSize = 0x10000;
+
+// Bytes that the whole-text decoders read per chunk of output.
+constexpr std::size_t kDecodeChunk = 1024;
+
+// The units below 64 that an encoder must see one by one under these flags: the special
+// characters that ClassifySpecial does not pass through, and the marker written as "<".
+// Only units below limit are considered (the double-byte encoder treats no unit at or
+// above tableStart as special).
+std::uint64_t SpecialUnitMask(unsigned flags, bool escapeMarkup, unsigned limit);
+
+// Appends the representations of count units through the flat table; a unit that the
+// table sends to the per-character path, or that special marks, goes through slow (which
+// writes its zero-terminated representation into a zero-filled buffer of kCharBufferSize
+// bytes). asciiLimit: units from 1 below it stand for themselves (0 when none do);
+// singleByte: no table entry is two bytes long.
+template <typename Slow>
+void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsigned asciiLimit,
+                     bool singleByte, const char16_t* units, std::size_t count, std::string& out,
+                     Slow slow);
+
+// A raw cursor over out, sized ahead for perUnit bytes per unit and trimmed at the end.
+class TextSink {
+public:
+    TextSink(std::string& out, std::size_t count, std::size_t perUnit)
+        : out_(out), used_(out.size()), perUnit_(perUnit) {
+        out_.resize(used_ + count * perUnit + kSpare);
+        data_ = &out_[0];
+    }
+    TextSink(const TextSink&) = delete;
+    TextSink& operator=(const TextSink&) = delete;
+    ~TextSink() { out_.resize(used_); }
+
+    // Room for the fast path's writes: perUnit bytes per unit plus kSpare - 1 bytes that a
+    // write may touch beyond what it keeps.
+    char* Cursor() { return data_ + used_; }
+    void Advance(std::size_t bytes) { used_ += bytes; }
+    // Appends one zero-terminated representation, keeping room for the unitsLeft after it.
+    void PutText(const char* text, std::size_t unitsLeft) {
+        const std::size_t need = used_ + kSpare + CodeSet::kCharBufferSize + unitsLeft * perUnit_;
+        if (need > out_.size()) {
+            out_.resize(need > 2 * out_.size() ? need : 2 * out_.size());
+            data_ = &out_[0];
+        }
+        for (; *text != 0; ++text)
+            data_[used_++] = *text;
+    }
+
+private:
+    static constexpr std::size_t kSpare = 16;
+    std::string& out_;
+    char* data_;
+    std::size_t used_;
+    std::size_t perUnit_;
+};
+
+// Encodes units from p through the table until end or the first unit that needs the
+// per-character path; returns where it stopped. Writes two bytes per unit (at least one
+// spare byte is needed) and keeps one or two of them.
+template <bool kSpecial>
+const char16_t* EncodeRun(const EncodeTableEntry* table, std::uint64_t special, const char16_t* p,
+                          const char16_t* end, char*& cursor) {
+    char* c = cursor;
+    for (; p < end; ++p) {
+        const char16_t unit = *p;
+        if (kSpecial && unit < 64 && ((special >> unit) & 1))
+            break;
+        const EncodeTableEntry entry = table[unit];
+        if (entry == 0)
+            break;
+        c[0] = static_cast<char>(entry & 0xFF);
+        c[1] = static_cast<char>(entry >> 8);
+        c += entry > 0xFF ? 2 : 1;
+    }
+    cursor = c;
+    return p;
+}
+
+template <typename Slow>
+void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsigned asciiLimit,
+                     bool singleByte, const char16_t* units, std::size_t count, std::string& out,
+                     Slow slow) {
+    TextSink sink(out, count, singleByte ? 1 : 2);
+    const char16_t* p = units;
+    const char16_t* const end = units + count;
+    char* cursor = sink.Cursor();
+#if defined(PEL_BULK_SSE2)
+    const __m128i below = _mm_set1_epi16(static_cast<short>(asciiLimit > 0 ? asciiLimit - 1 : 0));
+    const __m128i zero = _mm_setzero_si128();
+    __m128i specials[64];
+    int specialCount = 0;
+    for (unsigned unit = 0; unit < 64; ++unit) {
+        if ((special >> unit) & 1)
+            specials[specialCount++] = _mm_set1_epi16(static_cast<short>(unit));
+    }
+#else
+    (void)asciiLimit;
+#endif
+    while (p < end) {
+#if defined(PEL_BULK_SSE2)
+        // In a single-byte code set, from a unit that stands for itself, 8 units are
+        // narrowed at once and those of them that don't stand for themselves patched in
+        // from the table.
+        if (singleByte && *p < asciiLimit && end - p >= 8) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            // Lanes of zero, at or above asciiLimit, or special need a look-up.
+            const __m128i inRange = _mm_cmpeq_epi16(_mm_subs_epu16(block, below), zero);
+            __m128i other = _mm_or_si128(_mm_andnot_si128(inRange, _mm_set1_epi16(-1)),
+                                         _mm_cmpeq_epi16(block, zero));
+            for (int s = 0; s < specialCount; ++s)
+                other = _mm_or_si128(other, _mm_cmpeq_epi16(block, specials[s]));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(cursor), _mm_packus_epi16(block, zero));
+            bool patched = true;
+            // Each lane has two bits in the mask.
+            for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(other)); mask != 0;
+                 mask &= ~(3u << LowestBit(mask))) {
+                const unsigned lane = LowestBit(mask) / 2;
+                const char16_t unit = p[lane];
+                if ((unit < 64 && ((special >> unit) & 1)) || table[unit] == 0) {
+                    patched = false;
+                    break;
+                }
+                cursor[lane] = static_cast<char>(table[unit]);
+            }
+            if (patched) {
+                cursor += 8;
+                p += 8;
+                continue;
+            }
+        }
+#endif
+        const char16_t* const runEnd = singleByte && end - p > 8 ? p + 1 : end;
+        p = special != 0 ? EncodeRun<true>(table, special, p, runEnd, cursor)
+                         : EncodeRun<false>(table, special, p, runEnd, cursor);
+        if (p == end || p == runEnd)
+            continue;
+        const char16_t unit = *p++;
+        sink.Advance(static_cast<std::size_t>(cursor - sink.Cursor()));
+        char buffer[CodeSet::kCharBufferSize] = {};
+        slow(unit, buffer);
+        buffer[CodeSet::kCharBufferSize - 1] = '\0';
+        sink.PutText(buffer, static_cast<std::size_t>(end - p));
+        cursor = sink.Cursor();
+    }
+    sink.Advance(static_cast<std::size_t>(cursor - sink.Cursor()));
+}

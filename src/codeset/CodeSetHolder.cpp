@@ -1,0 +1,95 @@
+#include "CodeSetHolder.h"
+
+#include <cstring>
+
+#include "CodeSetFileReader.h"
+#include "CodeSetResult.h"
+#include "DataDirectory.h"
+#include "DoubleByteCodeSet.h"
+#include "SingleByteCodeSet.h"
+#include "Utf16CodeSet.h"
+#include "Utf8CodeSet.h"
+
+namespace {
+
+// Header strings fit a 100-byte buffer with its terminator; a longer one marks a damaged file.
+constexpr std::uint16_t kMaxHeaderString = 99;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// Reads one header string; the text ends at its first zero byte if it holds one.
+int ReadHeaderString(std::FILE* file, std::string& text) {
+    std::uint16_t length = 0;
+    if (!ReadUint16(file, length))
+        return CodeSetTruncated;
+    if (length > kMaxHeaderString)
+        return CodeSetBadMagicLength;
+    char buffer[kMaxHeaderString + 1] = {};
+    if (!ReadRawBytes(file, buffer, length))
+        return CodeSetTruncated;
+    buffer[length] = 0;
+    text.assign(buffer, std::strlen(buffer));
+    return CodeSetOk;
+}
+
+std::unique_ptr<CodeSet> CreateCodeSet(std::int32_t kind) {
+    switch (kind) {
+        case Utf16Kind:
+            return std::unique_ptr<CodeSet>(new Utf16CodeSet());
+        case Utf8Kind:
+            return std::unique_ptr<CodeSet>(new Utf8CodeSet());
+        case SingleByteKind:
+            return std::unique_ptr<CodeSet>(new SingleByteCodeSet());
+        case DoubleByteKind:
+            return std::unique_ptr<CodeSet>(new DoubleByteCodeSet());
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace
+
+int CodeSetHolder::Load(const std::string& codeSetName) {
+    const bool isPath = codeSetName.find('.') != std::string::npos &&
+                        codeSetName.find(kPathSeparator) != std::string::npos;
+    const std::string filePath = isPath ? codeSetName : GetDataDirectory() + codeSetName + ".okc";
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(filePath.c_str(), "rb"));
+    if (!file)
+        return CodeSetOpenFailed;
+    path = filePath;
+    int result = ReadHeader(file.get());
+    if (result != CodeSetOk)
+        return result;
+    result = codeSet->ReadTables(file.get());
+    // A code set whose tables could not be read is never left for conversion.
+    if (result != CodeSetOk)
+        codeSet.reset();
+    return result;
+}
+
+int CodeSetHolder::ReadHeader(std::FILE* file) {
+    // Everything is read before the holder changes, so a header that is cut short or damaged
+    // leaves the previous code set in place, as a bad magic does.
+    std::string magic;
+    int result = ReadHeaderString(file, magic);
+    if (result != CodeSetOk)
+        return result;
+    if (magic != "okc100")
+        return CodeSetBadMagic;
+    std::string newName;
+    std::string newDisplayName;
+    std::uint32_t newKind = 0;
+    if ((result = ReadHeaderString(file, newName)) != CodeSetOk)
+        return result;
+    if ((result = ReadHeaderString(file, newDisplayName)) != CodeSetOk)
+        return result;
+    if (!ReadUint32(file, newKind))
+        return CodeSetTruncated;
+    name = newName;
+    displayName = newDisplayName;
+    kind = static_cast<std::int32_t>(newKind);
+    codeSet = CreateCodeSet(kind);
+    return codeSet ? CodeSetOk : CodeSetBadKind;
+}

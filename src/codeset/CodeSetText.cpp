@@ -1,0 +1,31 @@
+#include "CodeSet.h"
+
+int CodeSet::DecodeText(const unsigned char* text, std::size_t length, std::size_t& position,
+                        std::u16string& out, unsigned flags) const {
+    while (position < length) {
+        char16_t unit = 0;
+        std::size_t consumed = 0;
+        bool isEntity = false;
+        const int result = DecodeChar(text + position, unit, consumed, isEntity, flags);
+        if (result != 0)
+            return result;
+        // A decoder that makes no progress would loop for ever: stop short of the end.
+        if (consumed == 0)
+            return 0;
+        out.push_back(unit);
+        // A two-byte unit read over the terminating zero (odd UTF-16 text) ends the text.
+        position = consumed < length - position ? position + consumed : length;
+    }
+    return 0;
+}
+
+void CodeSet::EncodeText(const char16_t* units, std::size_t count, unsigned flags,
+                         bool escapeMarkup, std::string& out) const {
+    for (std::size_t i = 0; i < count; ++i) {
+        // Starts empty so that an encoder that writes nothing contributes nothing.
+        char buffer[kCharBufferSize] = {};
+        EncodeChar(units[i], buffer, flags, escapeMarkup);
+        buffer[kCharBufferSize - 1] = '\0';
+        out.append(buffer);
+    }
+}

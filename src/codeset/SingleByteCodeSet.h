@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "CodeSet.h"
+#include "ReverseIndex.h"
+
+// A code set of one byte per character: bytes below tableStart stand for themselves, the
+// others are mapped through singleTable.
+class SingleByteCodeSet : public CodeSet {
+public:
+    int EncodeChar(char16_t unit, char* out, unsigned flags, bool escapeMarkup) const override;
+    int ReadEntityChar(const unsigned char* text, std::size_t& position,
+                       unsigned char& out) const override;
+    int DecodeCharRaw(const unsigned char* text, char16_t& ch, std::size_t& consumed,
+                      bool& isEntity, unsigned flags) const override;
+    int DecodeChar(const unsigned char* text, char16_t& ch, std::size_t& consumed, bool& isEntity,
+                   unsigned flags) const override;
+    int DecodeText(const unsigned char* text, std::size_t length, std::size_t& position,
+                   std::u16string& out, unsigned flags) const override;
+    void EncodeText(const char16_t* units, std::size_t count, unsigned flags, bool escapeMarkup,
+                    std::string& out) const override;
+    int ReadTables(std::FILE* file) override;
+    void Dump(std::FILE* stream) const override;
+
+    // The tables as the file holds them (Dump and diagnostic tools read these).
+    std::uint8_t tableStart = 0;
+    std::int32_t singleCount = 0;
+    std::vector<char16_t> singleTable;
+
+private:
+    void Reset();
+    void BuildIndexes();
+    // Passes text that the encoder generated through the table when tableStart < limit.
+    void Remap(char* out, unsigned limit) const;
+
+    // Built once by ReadTables so that every conversion costs O(1):
+    // the value of every byte (itself below tableStart, its entry above it, U+FFFF where the
+    // file has no entry),
+    std::array<char16_t, 256> byteValue{};
+    // the byte whose entry first holds each byte value (the byte itself when none does),
+    std::array<std::uint8_t, 256> remapByte{};
+    // and the byte of the first entry that holds each unit.
+    ReverseIndex encodeIndex;
+
+    // For the whole-text conversions (empty until a table is read): the byte of every unit
+    // that needs no special handling, as an EncodeTableEntry (128 KiB).
+    void BuildBulkTables();
+    std::vector<std::uint16_t> bulkEncode;
+};

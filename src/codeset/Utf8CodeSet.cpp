@@ -1,0 +1,117 @@
+#include "Utf8CodeSet.h"
+
+#include <cstdint>
+
+#include "CodeSetResult.h"
+#include "EntityFlags.h"
+#include "EntityWriting.h"
+
+namespace {
+const std::uint32_t kOffsets[6] = {0x00000000u, 0x00003080u, 0x000E2080u,
+                                   0x03C82080u, 0xFA082080u, 0x82082080u};
+
+int FollowingBytes(unsigned char b) {
+    if (b < 0xC0)
+        return 0;
+    if (b < 0xE0)
+        return 1;
+    if (b < 0xF0)
+        return 2;
+    if (b < 0xF8)
+        return 3;
+    if (b < 0xFC)
+        return 4;
+    return 5;
+}
+}  // namespace
+
+int Utf8CodeSet::EncodeChar(char16_t unit, char* out, unsigned flags, bool escapeMarkup) const {
+    // Failures leave an empty string, never the previous character's bytes.
+    out[0] = 0;
+    if (unit >= 0xD800 && unit <= 0xDFFF)
+        return CodeSetOutOfRange;
+    if (unit < 0x80) {
+        switch (ClassifySpecial(unit, flags, escapeMarkup)) {
+            case SpecialOutcome::LessThan:
+                WriteText(out, "<");
+                return CodeSetOk;
+            case SpecialOutcome::Entity:
+                return WriteEntity(unit, out, flags, false) ? CodeSetOk : CodeSetNotSupported;
+            case SpecialOutcome::Ordinary:
+                break;
+        }
+    }
+    if (unit == 0x2028) {
+        WriteText(out, "\r\n");
+        return CodeSetOk;
+    }
+    if (unit == 0x0001 && (flags & MarkerAsLessThan)) {
+        WriteText(out, "<");
+        return CodeSetOk;
+    }
+    if (unit < 0x80) {
+        out[0] = static_cast<char>(unit);
+        out[1] = 0;
+    } else if (unit < 0x800) {
+        out[0] = static_cast<char>(0xC0 | (unit >> 6));
+        out[1] = static_cast<char>(0x80 | (unit & 0x3F));
+        out[2] = 0;
+    } else {
+        out[0] = static_cast<char>(0xE0 | (unit >> 12));
+        out[1] = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+        out[2] = static_cast<char>(0x80 | (unit & 0x3F));
+        out[3] = 0;
+    }
+    return CodeSetOk;
+}
+
+int Utf8CodeSet::ReadEntityChar(const unsigned char* text, std::size_t& position,
+                                unsigned char& out) const {
+    const unsigned char b = text[position];
+    if (b == 0)
+        return CodeSetBadEntity;
+    ++position;
+    out = b;
+    return b < 127 ? CodeSetOk : CodeSetBadEntity;
+}
+
+int Utf8CodeSet::DecodeCharRaw(const unsigned char*, char16_t&, std::size_t&, bool&,
+                               unsigned) const {
+    return CodeSetNotSupported;
+}
+
+int Utf8CodeSet::DecodeChar(const unsigned char* text, char16_t& ch, std::size_t& consumed,
+                            bool& isEntity, unsigned flags) const {
+    isEntity = false;
+    ch = 0xFFFD;
+    consumed = 0;
+    if (!text)
+        return CodeSetOk;
+    const int count = FollowingBytes(text[0]);
+    consumed = static_cast<std::size_t>(count) + 1;
+    // Stop at the terminator so that a cut sequence never reads past the text.
+    for (int i = 1; i <= count; ++i) {
+        if (text[i] == 0)
+            return CodeSetTruncated;
+    }
+    std::uint32_t value = 0;
+    for (int i = 0; i <= count; ++i)
+        value = value * 64 + text[i];
+    value -= kOffsets[count];
+    if (value > 0xFFFF)
+        return CodeSetOutOfRange;
+    ch = static_cast<char16_t>(value);
+    if ((flags & NamedEntities) && ch == u'&') {
+        isEntity = true;
+        return ParseEntity(text, ch, consumed);
+    }
+    return CodeSetOk;
+}
+
+int Utf8CodeSet::ReadTables(std::FILE*) {
+    return CodeSetOk;
+}
+
+void Utf8CodeSet::Dump(std::FILE* stream) const {
+    std::fputs("This encoding used no lookup table.", stream);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "CodeSet.h"
+
+class Utf8CodeSet : public CodeSet {
+public:
+    int EncodeChar(char16_t unit, char* out, unsigned flags, bool escapeMarkup) const override;
+    int ReadEntityChar(const unsigned char* text, std::size_t& position,
+                       unsigned char& out) const override;
+    int DecodeCharRaw(const unsigned char* text, char16_t& ch, std::size_t& consumed,
+                      bool& isEntity, unsigned flags) const override;
+    int DecodeChar(const unsigned char* text, char16_t& ch, std::size_t& consumed, bool& isEntity,
+                   unsigned flags) const override;
+    int ReadTables(std::FILE* file) override;
+    void Dump(std::FILE* stream) const override;
+};

@@ -1,0 +1,171 @@
+#include "ConversionPipeline.h"
+
+#include <cstddef>
+
+#include "BuildRtf.h"
+#include "Clipboard.h"
+#include "CodeSetHolder.h"
+#include "ConvertedText.h"
+#include "EntityFlags.h"
+#include "Prompts.h"
+
+namespace {
+
+// Puts the name in place of the first "%s"; "%%" gives a percent sign.
+std::string WithName(const std::string& pattern, const std::string& name) {
+    std::string out;
+    bool named = false;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size()) {
+            if (pattern[i + 1] == 's' && !named) {
+                out += name;
+                named = true;
+                ++i;
+                continue;
+            }
+            if (pattern[i + 1] == '%') {
+                out += '%';
+                ++i;
+                continue;
+            }
+        }
+        out += pattern[i];
+    }
+    return out;
+}
+
+// The units of a CF_UNICODETEXT block before its first zero unit; an odd last byte is not
+// part of any unit.
+std::u16string UnitsBeforeZero(const std::string& block) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(block.data());
+    std::size_t count = 0;
+    while (2 * count + 1 < block.size() && (bytes[2 * count] | bytes[2 * count + 1]) != 0) {
+        ++count;
+    }
+    std::u16string units(count, u'\0');
+    for (std::size_t i = 0; i < count; ++i) {
+        units[i] = static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    }
+    return units;
+}
+
+// Gives the memory of a large string back at once instead of at the end of the run.
+template <typename Text>
+void Release(Text& text) {
+    Text().swap(text);
+}
+
+// A block of text with its terminating zero byte.
+bool SetTextBlock(Clipboard& clipboard, unsigned format, const std::string& text) {
+    return clipboard.SetData(format, text.c_str(), text.size() + 1);
+}
+
+}  // namespace
+
+ConversionOutcome ConversionPipeline::Run(ConversionState& state) {
+    if (state.skipState == SkipNext) {
+        state.skipState = Idle;
+        return ConversionOutcome::Skipped;
+    }
+    if (state.skipState == Armed) {
+        state.skipState = SkipNext;
+    }
+
+    if (state.saveImages && saveClipboardImage) {
+        saveClipboardImage();
+    }
+    state.unicodeText.clear();
+    if (clipboard_.IsFormatAvailable(state.flagFormat)) {
+        return ConversionOutcome::AlreadyMarked;
+    }
+
+    // A holder that a load of a bad kind left empty is loaded again too, so that the user
+    // hears about it on each run instead of the run doing nothing silently.
+    CodeSetHolder& holder = state.loadedCodeSet;
+    if (holder.name != state.currentCodeSetName || !holder.HasCodeSet()) {
+        if (holder.Load(state.currentCodeSetName) != 0) {
+            prompts_.Message(WithName(messages.cannotLoadCodeSet, state.currentCodeSetName),
+                             PromptIcon::Exclamation);
+        }
+    }
+    if (!holder.HasCodeSet()) {
+        return ConversionOutcome::NoCodeSet;
+    }
+
+    ConvertedText text;
+    text.codeSetHolder = &holder;
+    text.decodeFlags = 0;
+    text.encodeFlags = state.allowEntities ? static_cast<std::int32_t>(ConversionEntityFlags) : 0;
+
+    if (!clipboard_.Open()) {
+        prompts_.Message(messages.cannotOpenClipboard, PromptIcon::Exclamation);
+        return ConversionOutcome::ClipboardBusy;
+    }
+    const bool rtfAlreadyPresent = clipboard_.IsFormatAvailable(state.rtfFormat);
+
+    ConversionOutcome outcome = ConversionOutcome::Converted;
+    std::string block;
+    if (clipboard_.IsFormatAvailable(ClipboardUnicodeText)) {
+        if (clipboard_.GetData(ClipboardUnicodeText, block) != ClipboardRead::Ok) {
+            outcome = ConversionOutcome::NoText;
+        } else {
+            state.unicodeText = UnitsBeforeZero(block);
+            text.unicode = state.unicodeText;
+        }
+    } else if (clipboard_.IsFormatAvailable(ClipboardText)) {
+        if (clipboard_.GetData(ClipboardText, block) != ClipboardRead::Ok) {
+            outcome = ConversionOutcome::NoText;
+        } else {
+            // The block need not hold a zero byte: the text ends at the block's end then.
+            const std::size_t zero = block.find('\0');
+            if (zero != std::string::npos) {
+                block.resize(zero);
+            }
+            // Writing back a decoding that stopped early would replace the text with its
+            // head; the clipboard keeps its own text instead. So it does for a decoding that
+            // holds U+0000 (an overlong UTF-8 zero, a table entry of 0): every format written
+            // back ends at its first zero, which would cut the text there.
+            if (!text.SetFromMultibyte(block.c_str()).reachedEnd ||
+                text.unicode.find(u'\0') != std::u16string::npos) {
+                outcome = ConversionOutcome::DecodingStopped;
+            }
+        }
+    } else {
+        outcome = ConversionOutcome::NoText;
+    }
+
+    Release(block);
+    if (outcome == ConversionOutcome::Converted) {
+        WriteBack(state, text, rtfAlreadyPresent);
+    }
+    clipboard_.Close();
+    return outcome;
+}
+
+void ConversionPipeline::WriteBack(ConversionState& state, ConvertedText& text,
+                                   bool rtfAlreadyPresent) {
+    // Each format is written on its own: one that can't be allocated is skipped.
+    SetTextBlock(clipboard_, ClipboardText, text.ToMultibyte());
+    Release(text.multibyte);
+
+    {
+        std::string units(2 * text.unicode.size() + 2, '\0');
+        for (std::size_t i = 0; i < text.unicode.size(); ++i) {
+            units[2 * i] = static_cast<char>(text.unicode[i] & 0xFF);
+            units[2 * i + 1] = static_cast<char>(text.unicode[i] >> 8);
+        }
+        clipboard_.SetData(ClipboardUnicodeText, units.data(), units.size());
+    }
+
+    if (!rtfAlreadyPresent) {
+        SetTextBlock(clipboard_, state.rtfFormat, BuildRtf(text, state.selectedLanguageId));
+    }
+
+    const std::uint32_t locale = static_cast<std::uint32_t>(state.selectedLanguageId) * 0x10001u;
+    const char localeBytes[4] = {
+        static_cast<char>(locale & 0xFF), static_cast<char>((locale >> 8) & 0xFF),
+        static_cast<char>((locale >> 16) & 0xFF), static_cast<char>((locale >> 24) & 0xFF)};
+    clipboard_.SetData(ClipboardLocale, localeBytes, sizeof localeBytes);
+
+    clipboard_.SetNoData(state.flagFormat);
+}

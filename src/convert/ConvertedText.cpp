@@ -1,0 +1,68 @@
+#include "ConvertedText.h"
+
+#include <cstring>
+
+#include "CodeSet.h"
+#include "CodeSetHolder.h"
+
+namespace {
+
+const CodeSet* BoundCodeSet(const CodeSetHolder* holder) {
+    return holder != nullptr ? holder->codeSet.get() : nullptr;
+}
+
+// Appends the representation of one unit. The buffer starts empty so that an encoder
+// that writes nothing (UTF-16 EncodeChar, a surrogate in UTF-8) contributes nothing.
+void AppendRepresentation(const CodeSet& codeSet, char16_t unit, unsigned flags, std::string& out) {
+    char buffer[CodeSet::kCharBufferSize] = {};
+    codeSet.EncodeChar(unit, buffer, flags, true);
+    buffer[CodeSet::kCharBufferSize - 1] = '\0';
+    out.append(buffer);
+}
+
+}  // namespace
+
+MultibyteDecoding ConvertedText::SetFromMultibyte(const char* text) {
+    MultibyteDecoding progress;
+    unicode.clear();
+    if (text == nullptr) {
+        return progress;
+    }
+    const std::size_t length = std::strlen(text);
+    const CodeSet* codeSet = BoundCodeSet(codeSetHolder);
+    if (codeSet == nullptr) {
+        progress.reachedEnd = length == 0;
+        return progress;
+    }
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    std::size_t position = 0;
+    const int result =
+        codeSet->DecodeText(bytes, length, position, unicode, static_cast<unsigned>(decodeFlags));
+    if (result != 0 || position < length) {
+        progress.reachedEnd = false;
+        progress.result = result;
+    }
+    progress.bytesRead = position;
+    return progress;
+}
+
+const std::string& ConvertedText::ToMultibyte() {
+    multibyte.clear();
+    const CodeSet* codeSet = BoundCodeSet(codeSetHolder);
+    if (codeSet == nullptr) {
+        return multibyte;
+    }
+    codeSet->EncodeText(unicode.data(), unicode.size(), static_cast<unsigned>(encodeFlags), true,
+                        multibyte);
+    return multibyte;
+}
+
+const std::string& ConvertedText::CharToMultibyte(std::size_t index) {
+    multibyte.clear();
+    const CodeSet* codeSet = BoundCodeSet(codeSetHolder);
+    if (codeSet != nullptr && index < unicode.size()) {
+        AppendRepresentation(*codeSet, unicode[index], static_cast<unsigned>(encodeFlags),
+                             multibyte);
+    }
+    return multibyte;
+}

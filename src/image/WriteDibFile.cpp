@@ -1,0 +1,71 @@
+#include "WriteDibFile.h"
+
+#include <cstring>
+
+#include "Shell.h"
+
+namespace {
+
+bool WriteFileHeader(const DibLayout& layout, OutputFile& file) {
+    unsigned char header[kFileHeaderSize] = {'B', 'M'};
+    StoreLe32(header + 2, static_cast<std::uint32_t>(layout.FileSize()));
+    StoreLe32(header + 10, static_cast<std::uint32_t>(layout.PixelOffset()));
+    return file.Write(header, sizeof header);
+}
+
+bool WriteInfoHeader(const unsigned char* dib, const DibLayout& layout, OutputFile& file) {
+    unsigned char header[kInfoHeaderSize];
+    std::memcpy(header, dib, sizeof header);
+    if (!layout.Compressed())
+        StoreLe32(header + 20, static_cast<std::uint32_t>(layout.pixelSize));
+    if (layout.topDown)
+        StoreLe32(header + 8, static_cast<std::uint32_t>(layout.rows));
+    return file.Write(header, sizeof header);
+}
+
+bool WritePixels(const unsigned char* pixels, const DibLayout& layout, OutputFile& file) {
+    if (!layout.topDown)
+        return file.Write(pixels, static_cast<std::size_t>(layout.pixelSize));
+    const std::size_t rowSize = static_cast<std::size_t>(layout.rowSize);
+    for (std::uint64_t row = layout.rows; row-- > 0;) {
+        if (!file.Write(pixels + row * rowSize, rowSize))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+DibWrite WriteDibFile(const unsigned char* dib, std::size_t size, OutputFile& file) {
+    DibLayout layout;
+    if (ComputeDibLayout(dib, size, layout) != DibCheck::Ok)
+        return DibWrite::Refused;
+    const unsigned char* colors = dib + kInfoHeaderSize;
+    const std::size_t colorTableSize = static_cast<std::size_t>(layout.colorTableSize);
+    bool ok = WriteFileHeader(layout, file) && WriteInfoHeader(dib, layout, file) &&
+              (colorTableSize == 0 || file.Write(colors, colorTableSize)) &&
+              WritePixels(colors + colorTableSize, layout, file);
+    return ok ? DibWrite::Written : DibWrite::WriteFailed;
+}
+
+bool SaveDibFile(Shell& shell, const std::string& path, const std::string& dib) {
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(dib.data());
+    DibLayout layout;
+    if (ComputeDibLayout(bytes, dib.size(), layout) != DibCheck::Ok)
+        return false;
+
+    const std::string partial = path + ".part";
+    std::unique_ptr<OutputFile> file = shell.CreateOutputFile(partial);
+    if (!file)
+        return false;
+    shell.ShowWaitCursor(true);
+    bool ok = WriteDibFile(bytes, dib.size(), *file) == DibWrite::Written;
+    ok = file->Close() && ok;
+    file.reset();
+    shell.ShowWaitCursor(false);
+    if (ok)
+        ok = shell.RenameReplacing(partial, path);
+    if (!ok)
+        shell.RemoveFile(partial);
+    return ok;
+}

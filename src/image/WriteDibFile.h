@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "DibLayout.h"
+
+class OutputFile;
+class Shell;
+
+enum class DibWrite {
+    Written,
+    Refused,      // the block holds no DIB that can be written; nothing was written
+    WriteFailed,  // the file refused some bytes
+};
+
+// Writes a DIB block as a BMP file: the 14-byte file header, then the DIB. The pixel size
+// is stored into biSizeImage of uncompressed DIBs, and a top-down DIB is written with its
+// rows reversed and a positive height, the form every reader of BMP files knows.
+DibWrite WriteDibFile(const unsigned char* dib, std::size_t size, OutputFile& file);
+
+// Writes the BMP file beside path under a temporary name and renames it into place only
+// when it is complete, so that a failure leaves no partial file and an earlier file of
+// that name intact. false when the DIB is refused or the file can't be written.
+bool SaveDibFile(Shell& shell, const std::string& path, const std::string& dib);

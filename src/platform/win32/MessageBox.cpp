@@ -1,0 +1,27 @@
+#include "MessageBox.h"
+
+#include "Dialog.h"
+#include "ResourceString.h"
+#include "WinApp.h"
+
+std::string AppTitle() {
+    WinApp* app = WinApp::Current();
+    if (app != nullptr && !app->GetTitle().empty()) {
+        return app->GetTitle();
+    }
+    return LoadResourceString(WinApp::kTitleStringId);
+}
+
+int AppMessageBox(const std::string& text, UINT type, HWND owner) {
+    if (owner == nullptr) {
+        WinApp* app = WinApp::Current();
+        if (app != nullptr && app->mainWindow != nullptr) {
+            owner = app->mainWindow->GetSafeHwnd();
+        }
+    }
+    return ::MessageBoxA(owner, text.c_str(), AppTitle().c_str(), type);
+}
+
+int AppMessageBox(UINT stringId, UINT type, HWND owner) {
+    return AppMessageBox(LoadResourceString(stringId), type, owner);
+}

@@ -1,0 +1,86 @@
+#include "Win32Clipboard.h"
+
+#include <cstring>
+
+bool Win32Clipboard::Open() {
+    return OpenClipboard(window_) != FALSE;
+}
+
+void Win32Clipboard::Close() {
+    CloseClipboard();
+}
+
+bool Win32Clipboard::Empty() {
+    return EmptyClipboard() != FALSE;
+}
+
+unsigned Win32Clipboard::EnumFormats(unsigned format) {
+    return EnumClipboardFormats(format);
+}
+
+std::string Win32Clipboard::GetFormatName(unsigned format) {
+    char name[256] = {};
+    const int length = GetClipboardFormatNameA(format, name, 255);
+    if (length <= 0) {
+        return std::string();
+    }
+    return std::string(name, length < 254 ? static_cast<std::size_t>(length) : 254);
+}
+
+unsigned Win32Clipboard::RegisterFormat(const std::string& name) {
+    return RegisterClipboardFormatA(name.c_str());
+}
+
+bool Win32Clipboard::IsFormatAvailable(unsigned format) {
+    return IsClipboardFormatAvailable(format) != FALSE;
+}
+
+ClipboardRead Win32Clipboard::GetData(unsigned format, std::string& bytes) {
+    bytes.clear();
+    HANDLE handle = GetClipboardData(format);
+    if (handle == nullptr) {
+        return ClipboardRead::NoHandle;
+    }
+    const void* block = GlobalLock(handle);
+    if (block == nullptr) {
+        return ClipboardRead::LockFailed;
+    }
+    // The owner's idea of the length can't be trusted: copy no more than the block holds.
+    const SIZE_T size = GlobalSize(handle);
+    bytes.assign(static_cast<const char*>(block), static_cast<std::size_t>(size));
+    GlobalUnlock(handle);
+    return ClipboardRead::Ok;
+}
+
+bool Win32Clipboard::SetData(unsigned format, const void* data, std::size_t size) {
+    HGLOBAL handle = GlobalAlloc(GMEM_DDESHARE | GMEM_MOVEABLE, size);
+    if (handle == nullptr) {
+        return false;
+    }
+    if (size != 0) {
+        void* block = GlobalLock(handle);
+        if (block == nullptr) {
+            GlobalFree(handle);
+            return false;
+        }
+        if (data != nullptr) {
+            std::memcpy(block, data, size);
+        } else {
+            std::memset(block, 0, size);
+        }
+        GlobalUnlock(handle);
+    }
+    // On success the clipboard owns the block; otherwise it is still ours to free.
+    if (SetClipboardData(format, handle) == nullptr) {
+        GlobalFree(handle);
+        return false;
+    }
+    return true;
+}
+
+bool Win32Clipboard::SetNoData(unsigned format) {
+    // Announcing a format without data is the only use of a null handle, and its result
+    // is null as well.
+    SetClipboardData(format, nullptr);
+    return IsClipboardFormatAvailable(format) != FALSE;
+}

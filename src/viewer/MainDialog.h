@@ -1,0 +1,154 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "CodeSetHolder.h"
+#include "ConversionPipeline.h"
+#include "Controls.h"
+#include "Dialog.h"
+#include "ImageSaver.h"
+#include "LocaleComboBox.h"
+
+class Clipboard;
+class FlagImageList;
+class LocaleTable;
+class Prompts;
+class Shell;
+
+// The main window: lists the clipboard's formats and locale, shows the data of one text
+// format, and converts the clipboard's text through the chosen code set, on demand or on
+// every clipboard change. It is a member of the clipboard viewer chain while it exists.
+//
+// Everything it does with the clipboard goes through the Clipboard port (the system
+// clipboard in the program, an in-memory one in tests); only the viewer chain itself talks
+// to the platform directly.
+class MainDialog : public Dialog {
+public:
+    MainDialog(Clipboard& clipboard, Prompts& prompts, Shell& shell, const LocaleTable& localeTable,
+               const std::vector<std::string>& codeSetFileNames,
+               const std::vector<std::string>& codeSetDisplayNames,
+               const FlagImageList& flagImageList, HWND parent = nullptr);
+    ~MainDialog() override;
+
+    // The listing, then with Auto-convert on a conversion and the listing again.
+    void Refresh();
+    // Format list, count, clipboard and system locale; then the locale choice and the
+    // data display follow the clipboard.
+    void ListClipboard();
+    void ShowClipboardData();
+    void UpdateFormatButtons();
+    void DisplayDataClicked();
+    void FillCodeSetList();
+    void CodeSetSelected();
+    void SelectCodeSetForLocale();
+    void ApplyClipboardLocale();
+    // One run of the conversion pipeline with this window's state.
+    void Convert();
+
+    // First index whose text equals text byte for byte, or -1.
+    static int FindName(const std::vector<std::string>& list, const std::string& text);
+    // Position of the first line whose item data is index, or -1.
+    static int FindItemByData(const ComboBox& combo, int index);
+
+    // Controls.
+    Button toHexaCheck;                // 1024
+    Button saveImagesCheck;            // 1023
+    Button allowEntitiesCheck;         // 1022
+    Button useClipboardLocaleCheck;    // 1020
+    Button codeSetFollowsLocaleCheck;  // 1018
+    Button displayDataCheck;           // 1016
+    Button autoConvertCheck;           // 1006
+    Button refreshAutomaticallyCheck;  // 1001
+    LocaleComboBox localeCombo;        // 1015
+    Static systemLocaleText;           // 1010
+    Static clipboardLocaleText;        // 1004
+    ComboBox codeSetCombo;             // 1014
+    Button plainTextRadio;             // 1007
+    Button oemTextRadio;               // 1008
+    Button unicodeTextRadio;           // 1017
+    Button richTextRadio;              // 1009
+    ListBox formatList;                // 1000
+    RichEdit dataDisplay;              // 1002
+
+    // State shared by the window and the conversion.
+    HICON icon = nullptr;
+    bool refreshAutomatically = true;
+    bool autoConvert = false;
+    bool codeSetFollowsLocale = true;
+    bool displayData = true;
+    bool useClipboardLocale = true;
+    bool allowEntities = false;
+    HWND nextViewer = nullptr;
+    unsigned displayFormat = 1;
+    std::uint32_t availableText = 0;
+    std::u16string unicodeText;
+    CodeSetHolder loadedCodeSet;
+    std::string currentCodeSetName = "windows-1252";
+    unsigned rtfFormat = 0;
+    unsigned flagFormat = 0;
+    SkipState skipState = Idle;
+    std::uint16_t clipboardLanguageId;
+    std::uint16_t selectedLanguageId;
+    std::string selectedLocaleCode = "EN-US";
+    bool toHexa = false;
+    bool saveImages = false;
+    bool launchEditor = false;
+    std::string imagePathPrefix = "C:\\Bitmaps\\Screen";
+    int imageCounter = 1;
+
+    // Bits of availableText.
+    static constexpr std::uint32_t kHasText = 1;
+    static constexpr std::uint32_t kHasOemText = 2;
+    static constexpr std::uint32_t kHasUnicodeText = 4;
+    static constexpr std::uint32_t kHasRichText = 8;
+
+protected:
+    void DoDataExchange(bool save) override;
+    bool OnInitDialog() override;
+    // Enter and Escape must not close the window.
+    void OnOK() override {}
+    void OnCancel() override {}
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    // Handlers.
+    void RefreshAutomaticallyClicked();
+    void AutoConvertClicked();
+    void EmptyClipboardClicked();
+    void ConvertClicked();
+    void ExitClicked();
+    void ShowFormat(unsigned format);
+    void LocaleSelected();
+    void CodeSetFollowsLocaleClicked();
+    void UseClipboardLocaleClicked();
+    void ShowAbout();
+
+    // Viewer chain and system menu.
+    void DrawClipboard();
+    void ChangeClipboardChain(HWND removed, HWND following);
+    bool SystemCommand(WPARAM command);
+    bool PaintIconic();
+    void JoinSystemMenu();
+
+    void Message(const std::string& text);
+    // A text of the string table.
+    static std::string Text(unsigned id);
+    std::string FormatLine(unsigned format);
+    std::uint16_t SystemLanguageId();
+    // The language of the selected locale, or the system's when none is selected.
+    std::uint16_t SelectedLocaleLanguage();
+
+    Clipboard& clipboard;
+    Prompts& prompts;
+    Shell& shell;
+    const LocaleTable& localeTable;
+    const std::vector<std::string>& codeSetFileNames;
+    const std::vector<std::string>& codeSetDisplayNames;
+    ConversionPipeline pipeline;
+    ImageSaver imageSaver;
+};

@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include "CodeSetHolder.h"
+#include "CodeSetResult.h"
+#include "CodeSetTestSupport.h"
+#include "DataDirectory.h"
+#include "DoubleByteCodeSet.h"
+#include "SingleByteCodeSet.h"
+#include "TestPaths.h"
+#include "Utf16CodeSet.h"
+#include "Utf8CodeSet.h"
+
+namespace {
+
+std::string Le16(unsigned value) {
+    return std::string{static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
+}
+
+std::string Le32(std::uint32_t value) {
+    return Le16(value & 0xFFFF) + Le16(value >> 16);
+}
+
+std::string HeaderString(const std::string& text) {
+    return Le16(text.size()) + text;
+}
+
+std::string Header(const std::string& magic, std::uint32_t kind, const std::string& name = "n",
+                   const std::string& display = "Display") {
+    return HeaderString(magic) + HeaderString(name) + HeaderString(display) + Le32(kind);
+}
+
+// A holder loaded with the windows-1252-like table, which encodes U+20AC as 0x80.
+void LoadWestern(CodeSetHolder& holder) {
+    ASSERT_EQ(LoadContent(holder, Windows1252Like()), CodeSetOk);
+    ASSERT_EQ(holder.name, "windows-1252");
+}
+
+void ExpectStillWestern(const CodeSetHolder& holder) {
+    ASSERT_TRUE(holder.HasCodeSet());
+    EXPECT_EQ(holder.name, "windows-1252");
+    EXPECT_EQ(holder.displayName, "Western");
+    EXPECT_EQ(holder.kind, 3);
+    EXPECT_EQ(Encode(*holder.codeSet, 0x20AC, 0).bytes, "\x80");
+}
+
+TEST(CodeSetHolder, LoadsEachKindWithItsClass) {
+    CodeSetHolder holder;
+    ASSERT_EQ(LoadBytes(holder, Header("okc100", 1, "utf-16", "Unicode")), CodeSetOk);
+    EXPECT_EQ(holder.name, "utf-16");
+    EXPECT_EQ(holder.displayName, "Unicode");
+    EXPECT_NE(dynamic_cast<Utf16CodeSet*>(holder.codeSet.get()), nullptr);
+    // Anything after the kind of kinds 1 and 2 is ignored.
+    ASSERT_EQ(LoadBytes(holder, Header("okc100", 2, "utf-8") + "trailing junk"), CodeSetOk);
+    EXPECT_NE(dynamic_cast<Utf8CodeSet*>(holder.codeSet.get()), nullptr);
+    EXPECT_EQ(holder.kind, 2);
+    ASSERT_EQ(LoadContent(holder, Windows1252Like()), CodeSetOk);
+    EXPECT_NE(dynamic_cast<SingleByteCodeSet*>(holder.codeSet.get()), nullptr);
+    ASSERT_EQ(LoadContent(holder, SmallDoubleByte()), CodeSetOk);
+    EXPECT_NE(dynamic_cast<DoubleByteCodeSet*>(holder.codeSet.get()), nullptr);
+    EXPECT_EQ(holder.kind, 4);
+}
+
+TEST(CodeSetHolder, MagicAndHeaderStrings) {
+    CodeSetHolder holder;
+    // The magic ends at its first zero byte.
+    EXPECT_EQ(LoadBytes(holder, Header(std::string("okc100\0", 7), 1)), CodeSetOk);
+    EXPECT_EQ(LoadBytes(holder, Header("OKC100", 1)), CodeSetBadMagic);
+    EXPECT_EQ(LoadBytes(holder, Header("okc10", 1)), CodeSetBadMagic);
+    EXPECT_EQ(LoadBytes(holder, Header(std::string(100, 'o'), 1)), CodeSetBadMagicLength);
+    EXPECT_EQ(LoadBytes(holder, Header(std::string("okc100\0xyz", 10), 1)), CodeSetOk);
+    // Names hold up to 99 bytes and end at a zero byte.
+    ASSERT_EQ(LoadBytes(holder, Header("okc100", 1, std::string(99, 'n'), std::string("ab\0c", 4))),
+              CodeSetOk);
+    EXPECT_EQ(holder.name, std::string(99, 'n'));
+    EXPECT_EQ(holder.displayName, "ab");
+}
+
+TEST(CodeSetHolder, FormsThePathFromTheName) {
+    std::string dir = MakeTempDirectory("paths");
+    SetDataDirectory(dir);
+    std::string plain = WriteCodeSetFile(dir, "x", Header("okc100", 1, "plain"));
+    WriteCodeSetFile(dir, "x.okc", Header("okc100", 1, "doubled"));
+    CodeSetHolder holder;
+    ASSERT_EQ(holder.Load("x"), CodeSetOk);
+    EXPECT_EQ(holder.name, "plain");
+    EXPECT_EQ(holder.path, dir + "x.okc");
+    // A dot without a separator is still a bare name.
+    ASSERT_EQ(holder.Load("x.okc"), CodeSetOk);
+    EXPECT_EQ(holder.name, "doubled");
+    EXPECT_EQ(holder.path, dir + "x.okc.okc");
+    // A dot and a separator make a path, used unchanged.
+    SetDataDirectory(MakeTempDirectory("elsewhere"));
+    ASSERT_EQ(holder.Load(plain), CodeSetOk);
+    EXPECT_EQ(holder.name, "plain");
+    EXPECT_EQ(holder.path, plain);
+}
+
+TEST(CodeSetHolder, SingleByteEntryCountComesFromTheFileSize) {
+    CodeSetHolder holder;
+    std::string body(1, '\x80');
+    for (int i = 0; i < 128; ++i)
+        body += Le16(0x0100 + i);
+    body += '\x01';  // an odd last byte is ignored
+    ASSERT_EQ(LoadBytes(holder, Header("okc100", 3) + body), CodeSetOk);
+    auto* single = dynamic_cast<SingleByteCodeSet*>(holder.codeSet.get());
+    ASSERT_NE(single, nullptr);
+    EXPECT_EQ(single->tableStart, 0x80);
+    EXPECT_EQ(single->singleCount, 128);
+    ASSERT_EQ(single->singleTable.size(), 128u);
+    EXPECT_EQ(single->singleTable[127], 0x017F);
+}
+
+TEST(CodeSetHolder, MissingFileLeavesTheHolderAlone) {
+    CodeSetHolder holder;
+    LoadWestern(holder);
+    std::string oldPath = holder.path;
+    SetDataDirectory(MakeTempDirectory("empty"));
+    EXPECT_EQ(holder.Load("no-such-code-set"), CodeSetOpenFailed);
+    EXPECT_EQ(holder.path, oldPath);
+    ExpectStillWestern(holder);
+}
+
+TEST(CodeSetHolder, BadMagicChangesOnlyThePath) {
+    CodeSetHolder holder;
+    LoadWestern(holder);
+    std::string dir = MakeTempDirectory("badmagic");
+    std::string bad = WriteCodeSetFile(dir, "bad", Header("okc200", 1, "other"));
+    EXPECT_EQ(holder.Load(bad), CodeSetBadMagic);
+    EXPECT_EQ(holder.path, bad);
+    ExpectStillWestern(holder);
+}
+
+TEST(CodeSetHolder, UnknownKindLeavesNoCodeSet) {
+    CodeSetHolder holder;
+    LoadWestern(holder);
+    EXPECT_EQ(LoadBytes(holder, Header("okc100", 7, "seven", "Seven")), CodeSetBadKind);
+    EXPECT_FALSE(holder.HasCodeSet());
+    EXPECT_EQ(holder.name, "seven");
+    EXPECT_EQ(holder.displayName, "Seven");
+    EXPECT_EQ(holder.kind, 7);
+    ASSERT_EQ(LoadContent(holder, Windows1252Like()), CodeSetOk);
+    ExpectStillWestern(holder);
+}
+
+// Damaged headers are refused before anything in the holder but the path changes.
+TEST(CodeSetHolder, DamagedHeaderKeepsThePreviousCodeSet) {
+    const std::string full = Header("okc100", 3, "name", "display");
+    for (std::size_t cut = 0; cut < full.size(); ++cut) {
+        CodeSetHolder holder;
+        LoadWestern(holder);
+        EXPECT_EQ(LoadBytes(holder, full.substr(0, cut)), CodeSetTruncated) << "cut " << cut;
+        ExpectStillWestern(holder);
+    }
+    CodeSetHolder holder;
+    LoadWestern(holder);
+    EXPECT_EQ(LoadBytes(holder, Header("okc100", 1, std::string(100, 'n'))), CodeSetBadMagicLength);
+    ExpectStillWestern(holder);
+    EXPECT_EQ(LoadBytes(holder, Header("okc100", 1, "n", std::string(0xFFFF, 'd'))),
+              CodeSetBadMagicLength);
+    ExpectStillWestern(holder);
+}
+
+// A table body that ends early is refused; the holder then describes the new file but has no
+// code set, as after an unknown kind.
+TEST(CodeSetHolder, ShortTablesAreRefused) {
+    const std::string full = SerializeCodeSetFile(SmallDoubleByte());
+    const std::size_t headerSize = Header("okc100", 4, "test-double", "Test double").size();
+    std::vector<std::size_t> cuts = {headerSize,     headerSize + 1, headerSize + 4,
+                                     headerSize + 5, headerSize + 6, full.size() - 1};
+    for (std::size_t cut = headerSize + 7; cut < full.size(); cut += 37)
+        cuts.push_back(cut);
+    for (std::size_t cut : cuts) {
+        CodeSetHolder holder;
+        LoadWestern(holder);
+        ASSERT_EQ(LoadBytes(holder, full.substr(0, cut)), CodeSetTruncated) << "cut " << cut;
+        EXPECT_FALSE(holder.HasCodeSet());
+        EXPECT_EQ(holder.name, "test-double");
+        EXPECT_EQ(holder.kind, 4);
+    }
+    CodeSetHolder holder;
+    // Kind 3 needs at least its start byte.
+    EXPECT_EQ(LoadBytes(holder, Header("okc100", 3)), CodeSetTruncated);
+    EXPECT_FALSE(holder.HasCodeSet());
+    EXPECT_EQ(LoadBytes(holder, Header("okc100", 3) + "\x80"), CodeSetOk);
+    EXPECT_EQ(dynamic_cast<SingleByteCodeSet&>(*holder.codeSet).singleCount, 0);
+}
+
+// Counts that the file cannot back are refused before anything is allocated for them.
+TEST(CodeSetHolder, HugeCountsAreRefused) {
+    const std::string head = Header("okc100", 4);
+    const std::string tables = std::string(256, '\0') + std::string(1024, '\0');
+    for (std::uint32_t count : {0x80000000u, 0xFFFFFFFFu, 0x7FFFFFFFu}) {
+        CodeSetHolder holder;
+        EXPECT_EQ(LoadBytes(holder, head + "\x80" + Le32(count) + "abcd" + tables + Le32(0)),
+                  CodeSetTruncated)
+            << count;
+        EXPECT_EQ(LoadBytes(holder, head + "\x80" + Le32(0) + tables + Le32(count) + "abcdefg"),
+                  CodeSetTruncated)
+            << count;
+        EXPECT_FALSE(holder.HasCodeSet());
+    }
+}
+
+}  // namespace

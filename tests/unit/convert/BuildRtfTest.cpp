@@ -1,0 +1,101 @@
+#include "BuildRtf.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "CodeSetHolder.h"
+#include "CodeSetResult.h"
+#include "ConvertedText.h"
+#include "EntityFlags.h"
+#include "TestCodeSets.h"
+
+namespace {
+
+const std::string kHeader =
+    "{\\rtf1\\ansi\\ansicpg1252\\uc1 \\deff0\\deflang1033\\deflangfe1033\\pard\\plain "
+    "\\widctlpar\\fs20";
+
+class BuildRtfTest : public ::testing::Test {
+protected:
+    void SetUp() override { UseTestCodeSets(); }
+
+    // The body of the document for the units: what follows "\lang1033 " before "}".
+    std::string Body(const std::string& codeSetName, const std::u16string& units,
+                     bool entities = false) {
+        EXPECT_EQ(holder.Load(codeSetName), CodeSetOk);
+        ConvertedText text;
+        text.codeSetHolder = &holder;
+        text.encodeFlags = entities ? ConversionEntityFlags : 0;
+        text.unicode = units;
+        const std::string document = BuildRtf(text, 1033);
+        const std::string opening = kHeader + "\\lang1033 ";
+        EXPECT_EQ(document.compare(0, opening.size(), opening), 0) << document;
+        EXPECT_EQ(document.back(), '}');
+        return document.substr(opening.size(), document.size() - opening.size() - 1);
+    }
+
+    CodeSetHolder holder;
+};
+
+TEST_F(BuildRtfTest, WholeDocumentOfASingleByteText) {
+    ASSERT_EQ(holder.Load("sb-test"), CodeSetOk);
+    ConvertedText text;
+    text.codeSetHolder = &holder;
+    text.unicode = u"Caf\u00E9\r\n{x}";
+    const std::string document = BuildRtf(text, 1033);
+    EXPECT_EQ(document,
+              "{\\rtf1\\ansi\\ansicpg1252\\uc1 \\deff0\\deflang1033\\deflangfe1033\\pard\\plain "
+              "\\widctlpar\\fs20\\lang1033 Caf\\u233 \\'e9\\par \\u123 \\{x\\u125 \\}}");
+    EXPECT_EQ(document.size(), 133u);
+    EXPECT_EQ(kHeader.size(), 87u);
+    // The text keeps its units; only the last rendering is left in multibyte.
+    EXPECT_EQ(text.unicode, u"Caf\u00E9\r\n{x}");
+}
+
+TEST_F(BuildRtfTest, EmptyTextAndLanguageIdentifiers) {
+    ASSERT_EQ(holder.Load("sb-test"), CodeSetOk);
+    ConvertedText text;
+    text.codeSetHolder = &holder;
+    EXPECT_EQ(BuildRtf(text, 1033), kHeader + "\\lang1033 }");
+    EXPECT_EQ(BuildRtf(text, 0), kHeader + "\\lang0 }");
+    EXPECT_EQ(BuildRtf(text, 0xFFFF), kHeader + "\\lang65535 }");
+}
+
+TEST_F(BuildRtfTest, MultibyteCharactersCarryTheirByteCount) {
+    EXPECT_EQ(Body("db-test", u"\u3042"), "\\uc2\\u12354\\'82\\'a0");
+    EXPECT_EQ(Body("sb-test", u"\u2028"), "\\uc2\\u8232\\'0d\\'0a");
+    EXPECT_EQ(Body("sb-test", u"\u20AC", true), "\\uc7\\u8364\\'26\\'23\\'38\\'33\\'36\\'34\\'3b");
+    // Entities off: the "?" of a missing character is a plain byte.
+    EXPECT_EQ(Body("sb-test", u"\u20AC"), "?");
+}
+
+TEST_F(BuildRtfTest, MarkupCharactersAndLineEnds) {
+    EXPECT_EQ(Body("sb-test", u"\\"), "\\u92 \\\\");
+    EXPECT_EQ(Body("sb-test", u"{"), "\\u123 \\{");
+    EXPECT_EQ(Body("sb-test", u"}"), "\\u125 \\}");
+    EXPECT_EQ(Body("sb-test", u"\r"), "");
+    EXPECT_EQ(Body("sb-test", u"\n"), "\\par ");
+    EXPECT_EQ(Body("sb-test", u"a\r\nb"), "a\\par b");
+    EXPECT_EQ(Body("sb-test", u"\t"), "\t");
+}
+
+TEST_F(BuildRtfTest, HighSingleBytesCarryTheUnsignedUnitValue) {
+    EXPECT_EQ(Body("sb-test", u"\x7F"), "\\u127 \\'7f");
+    EXPECT_EQ(Body("sb-test", u"\uFF71"), "\\u65393 \\'81");
+}
+
+TEST_F(BuildRtfTest, TheFallbackCountReturnsToOneAfterAMultibyteCharacter) {
+    EXPECT_EQ(Body("db-test", u"\u3042\uFF61\u3042"),
+              "\\uc2\\u12354\\'82\\'a0\\uc1\\u65377 \\'a1\\uc2\\u12354\\'82\\'a0");
+    EXPECT_EQ(Body("db-test", u"\u3042}{"), "\\uc2\\u12354\\'82\\'a0\\uc1\\u125 \\}\\u123 \\{");
+    // Plain bytes have no fallback, so the count stays until the next \u.
+    EXPECT_EQ(Body("db-test", u"\u3042ab\uFF61"), "\\uc2\\u12354\\'82\\'a0ab\\uc1\\u65377 \\'a1");
+}
+
+TEST_F(BuildRtfTest, ACharacterOnAMarkupByteIsNeverRawMarkup) {
+    EXPECT_EQ(Body("yen-test", u"\u00A5"), "\\u165 \\'5c");
+    EXPECT_EQ(Body("yen-test", u"a\\b"), "a\\u92 \\\\b");
+}
+
+}  // namespace

@@ -1,0 +1,378 @@
+// The whole-text conversions of ConvertedText must give exactly what one CodeSet call per
+// character gives. These tests compare them with that per-character path on every shipped
+// table and on small tables of unusual shapes, over random and adversarial texts, with the
+// entity flags on and off.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "BuildRtf.h"
+#include "CodeSetFileWriter.h"
+#include "CodeSetHolder.h"
+#include "ConvertedText.h"
+#include "DataDirectory.h"
+#include "DoubleByteCodeSet.h"
+#include "EntityTable.h"
+#include "SingleByteCodeSet.h"
+#include "TestPaths.h"
+
+namespace {
+
+struct Decoding {
+    std::u16string units;
+    std::size_t bytesRead = 0;
+    bool reachedEnd = true;
+    int result = 0;
+};
+
+// One DecodeChar per character, stopping at the first error.
+Decoding DecodePerCharacter(const CodeSet& codeSet, const std::string& text, unsigned flags) {
+    Decoding decoding;
+    const std::size_t length = std::strlen(text.c_str());
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.c_str());
+    std::size_t position = 0;
+    while (position < length) {
+        char16_t unit = 0;
+        std::size_t consumed = 0;
+        bool isEntity = false;
+        const int result = codeSet.DecodeChar(bytes + position, unit, consumed, isEntity, flags);
+        if (result != 0 || consumed == 0) {
+            decoding.reachedEnd = false;
+            decoding.result = result;
+            break;
+        }
+        decoding.units.push_back(unit);
+        position = std::min(position + consumed, length);
+    }
+    decoding.bytesRead = position;
+    return decoding;
+}
+
+// One EncodeChar per unit into a zero-filled buffer, appended up to its first zero byte.
+std::string EncodePerCharacter(const CodeSet& codeSet, const std::u16string& units,
+                               unsigned flags) {
+    std::string out;
+    for (char16_t unit : units) {
+        char buffer[CodeSet::kCharBufferSize] = {};
+        codeSet.EncodeChar(unit, buffer, flags, true);
+        buffer[CodeSet::kCharBufferSize - 1] = '\0';
+        out += buffer;
+    }
+    return out;
+}
+
+const unsigned kDecodeFlags[] = {0x000, 0x001, 0x065};
+const unsigned kEncodeFlags[] = {0x000, 0x065, 0x001, 0x002, 0x004, 0x020,
+                                 0x040, 0x080, 0x0E0, 0x100, 0x1FF, 0x0A1};
+
+// Tables whose shapes the shipped ones don't have: the ASCII range inside the table and
+// mapped elsewhere, characters held twice, a zero byte as a character's code, U+2028 in the
+// table, special characters above tableStart, segments that overlap or run off the end.
+std::string WriteUnusualTables() {
+    const std::string dir = MakeTempDirectory("bulk-tables");
+    CodeSetFileContent whole;
+    whole.name = "sb-whole";
+    whole.kind = 3;
+    whole.tableStart = 0;
+    for (unsigned b = 0; b < 256; ++b)
+        whole.singleTable.push_back(static_cast<char16_t>(b));
+    std::swap(whole.singleTable['&'], whole.singleTable['A']);
+    std::swap(whole.singleTable['#'], whole.singleTable[0xA3]);
+    std::swap(whole.singleTable['?'], whole.singleTable[0xBF]);
+    whole.singleTable[';'] = 0x2028;
+    whole.singleTable[0x80] = 0x00E9;
+    whole.singleTable[0x81] = 0x00E9;
+    whole.singleTable[0x82] = 0x0000;
+    whole.singleTable[0x83] = 0xFFFF;
+    WriteFileBytes(dir + "sb-whole.okc", SerializeCodeSetFile(whole));
+
+    CodeSetFileContent partial;
+    partial.name = "sb-partial";
+    partial.kind = 3;
+    partial.tableStart = 0x30;
+    for (unsigned b = 0x30; b < 0xC0; ++b)
+        partial.singleTable.push_back(static_cast<char16_t>(b < 0x80 ? b ^ 0x20 : b + 0x300));
+    partial.singleTable[0] = u'&';
+    WriteFileBytes(dir + "sb-partial.okc", SerializeCodeSetFile(partial));
+
+    CodeSetFileContent twoBytes;
+    twoBytes.name = "db-odd";
+    twoBytes.kind = 4;
+    twoBytes.tableStart = 0x30;
+    for (unsigned b = 0x30; b < 0x100; ++b)
+        twoBytes.singleTable.push_back(b == 0x31 ? char16_t(0x4E00) : static_cast<char16_t>(b));
+    twoBytes.leadBytes[0x81] = twoBytes.leadBytes[0x82] = twoBytes.leadBytes[0x83] = 1;
+    twoBytes.leadBytes[0x20] = 1;  // below tableStart: never a lead byte
+    twoBytes.doubleCodes = {0x8140, 0x8140, 0x8141, 0x8100, 0x8242, 0x0041, 0x8243, 0x8340};
+    twoBytes.doubleChars = {0x4E00, 0x4E01, 0x3042, 0x3043, 0x3042, 0x3044, 0x2028, 0x00E9};
+    twoBytes.segmentStart[0x81] = 0;
+    twoBytes.segmentCount[0x81] = 4;
+    twoBytes.segmentStart[0x82] = 3;
+    twoBytes.segmentCount[0x82] = 4;
+    twoBytes.segmentStart[0x83] = 6;
+    twoBytes.segmentCount[0x83] = 40;
+    WriteFileBytes(dir + "db-odd.okc", SerializeCodeSetFile(twoBytes));
+    return dir;
+}
+
+std::vector<std::string> FindTablePaths() {
+    std::vector<std::string> paths;
+    for (const std::string& dir : {DataDirectoryForTests(), WriteUnusualTables()}) {
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+            if (entry.path().extension() == ".okc")
+                paths.push_back(entry.path().string());
+        }
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+// Listed once, however often the test framework asks.
+const std::vector<std::string>& TablePaths() {
+    static const std::vector<std::string> paths = FindTablePaths();
+    return paths;
+}
+
+// The units a table can encode, so that random texts hit its real characters.
+std::u16string TableUnits(const CodeSet& codeSet) {
+    std::u16string units;
+    if (const auto* single = dynamic_cast<const SingleByteCodeSet*>(&codeSet)) {
+        units.assign(single->singleTable.begin(), single->singleTable.end());
+    } else if (const auto* dbcs = dynamic_cast<const DoubleByteCodeSet*>(&codeSet)) {
+        units.assign(dbcs->singleTable.begin(), dbcs->singleTable.end());
+        units.append(dbcs->doubleChars.begin(), dbcs->doubleChars.end());
+    }
+    return units;
+}
+
+class BulkConversionTest : public ::testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override {
+        // The shipped entity names, so that named entities are written and read.
+        SetDataDirectory(DataDirectoryForTests());
+        EntityTable::Global().Clear();
+        ASSERT_EQ(holder.Load(GetParam()), 0) << GetParam();
+        text.codeSetHolder = &holder;
+    }
+
+    void ExpectSameDecoding(const std::string& bytes, unsigned flags) {
+        const Decoding expected = DecodePerCharacter(*holder.codeSet, bytes, flags);
+        text.decodeFlags = static_cast<std::int32_t>(flags);
+        const MultibyteDecoding progress = text.SetFromMultibyte(bytes.c_str());
+        ASSERT_EQ(text.unicode, expected.units) << Describe(bytes) << " flags " << flags;
+        ASSERT_EQ(progress.bytesRead, expected.bytesRead) << Describe(bytes);
+        ASSERT_EQ(progress.reachedEnd, expected.reachedEnd) << Describe(bytes);
+        ASSERT_EQ(progress.result, expected.result) << Describe(bytes);
+    }
+
+    void ExpectSameEncoding(const std::u16string& units) {
+        for (unsigned flags : kEncodeFlags) {
+            text.unicode = units;
+            text.encodeFlags = static_cast<std::int32_t>(flags);
+            ASSERT_EQ(text.ToMultibyte(), EncodePerCharacter(*holder.codeSet, units, flags))
+                << GetParam() << " flags " << flags << " units " << units.size();
+        }
+    }
+
+    static std::string Describe(const std::string& bytes) {
+        std::string out;
+        char hex[4];
+        for (std::size_t i = 0; i < bytes.size() && i < 64; ++i) {
+            std::snprintf(hex, sizeof hex, "%02x ", static_cast<unsigned char>(bytes[i]));
+            out += hex;
+        }
+        return out;
+    }
+
+    CodeSetHolder holder;
+    ConvertedText text;
+    std::mt19937 random{12345};
+};
+
+TEST_P(BulkConversionTest, DecodesEveryByteAndPairLikeThePerCharacterPath) {
+    std::string all;
+    for (unsigned b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
+    for (unsigned flags : kDecodeFlags) {
+        ExpectSameDecoding(all, flags);
+        ExpectSameDecoding("", flags);
+        for (unsigned lead = 1; lead < 256; ++lead) {
+            if (!holder.codeSet->IsLeadByte(static_cast<int>(lead))) {
+                ExpectSameDecoding(std::string("x") + static_cast<char>(lead) + "y", flags);
+                continue;
+            }
+            // A lead byte at the very end, then with every trail byte.
+            ExpectSameDecoding(std::string("ab") + static_cast<char>(lead), flags);
+            for (unsigned trail = 1; trail < 256; ++trail) {
+                ExpectSameDecoding(
+                    std::string("a") + static_cast<char>(lead) + static_cast<char>(trail) + "&b",
+                    flags);
+            }
+        }
+    }
+}
+
+TEST_P(BulkConversionTest, DecodesRandomTextsWithEntitiesLikeThePerCharacterPath) {
+    const char* const pieces[] = {"&amp;", "&#233;", "&#x41;", "&eacute;", "&bogus;",  "&#;",
+                                  "&#x;",  "&",      "&#12",   "& x;",     "&#65536;", ";"};
+    // Text the code set wrote itself: real characters, decoding to the end.
+    std::u16string units = TableUnits(*holder.codeSet);
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes;
+        const int length = static_cast<int>(random() % 120);
+        for (int i = 0; i < length; ++i) {
+            switch (random() % 6) {
+                case 0:
+                    bytes += pieces[random() % (sizeof pieces / sizeof pieces[0])];
+                    break;
+                case 1:
+                    bytes += static_cast<char>('a' + random() % 26);
+                    break;
+                case 2:
+                    if (!units.empty()) {
+                        ConvertedText one;
+                        one.codeSetHolder = &holder;
+                        one.unicode.assign(1, units[random() % units.size()]);
+                        bytes += one.ToMultibyte();
+                    }
+                    break;
+                default:
+                    bytes += static_cast<char>(1 + random() % 255);
+                    break;
+            }
+        }
+        for (unsigned flags : kDecodeFlags)
+            ExpectSameDecoding(bytes, flags);
+    }
+}
+
+TEST_P(BulkConversionTest, EncodesEveryUnitLikeThePerCharacterPath) {
+    std::u16string all;
+    for (unsigned unit = 0; unit < 0x10000; ++unit)
+        all += static_cast<char16_t>(unit);
+    ExpectSameEncoding(all);
+    ExpectSameEncoding(u"");
+}
+
+TEST_P(BulkConversionTest, EncodesRandomTextsLikeThePerCharacterPath) {
+    const std::u16string tableUnits = TableUnits(*holder.codeSet);
+    const std::u16string special = {0x0001, u'"',   u'&',   u'\'',  u'<',   u'>', 0x2028, 0x0000,
+                                    0xFFFF, 0xD800, 0xDC00, 0x20AC, 0x00E9, u'?', u';',   u'#'};
+    for (int round = 0; round < 100; ++round) {
+        std::u16string units;
+        const int length = static_cast<int>(random() % 200);
+        for (int i = 0; i < length; ++i) {
+            switch (random() % 4) {
+                case 0:
+                    units += special[random() % special.size()];
+                    break;
+                case 1:
+                    units += static_cast<char16_t>(random() % 0x10000);
+                    break;
+                default:
+                    units += tableUnits.empty() ? static_cast<char16_t>(random() % 128)
+                                                : tableUnits[random() % tableUnits.size()];
+                    break;
+            }
+        }
+        ExpectSameEncoding(units);
+    }
+}
+
+TEST_P(BulkConversionTest, LongRtfDocumentMatchesOneRenderingPerUnit) {
+    // Long documents encode each distinct unit once; the body must be what one
+    // CharToMultibyte per unit gives.
+    const std::u16string tableUnits = TableUnits(*holder.codeSet);
+    const std::u16string mix = u"ab\\{}\r\n\x7F\xFF71\x20AC&<\"'\x2028\x00E9";
+    std::u16string units;
+    while (units.size() < 9000) {
+        units += mix[random() % mix.size()];
+        if (!tableUnits.empty())
+            units += tableUnits[random() % tableUnits.size()];
+    }
+    for (unsigned flags : {0x000u, 0x065u}) {
+        text.encodeFlags = static_cast<std::int32_t>(flags);
+        text.unicode = units;
+        const std::string document = BuildRtf(text, 1033);
+        const std::string lastRendering = text.multibyte;
+
+        ConvertedText probe;
+        probe.codeSetHolder = &holder;
+        probe.encodeFlags = text.encodeFlags;
+        probe.unicode = units;
+        // The header and language piece of an empty document.
+        ConvertedText empty;
+        empty.codeSetHolder = &holder;
+        std::string expected = BuildRtf(empty, 1033);
+        expected.pop_back();  // the closing brace
+        std::size_t fallbackCount = 1;
+        std::size_t last = 0;
+        auto value = [&](char16_t unit) {
+            expected += "\\u" + std::to_string(static_cast<unsigned>(unit));
+        };
+        auto hex = [&](unsigned char byte) {
+            char piece[8];
+            std::snprintf(piece, sizeof piece, "\\'%02x", byte);
+            expected += piece;
+        };
+        auto single = [&](char16_t unit) {
+            if (fallbackCount != 1)
+                expected += "\\uc1";
+            fallbackCount = 1;
+            value(unit);
+            expected += ' ';
+        };
+        for (std::size_t i = 0; i < units.size(); ++i) {
+            const char16_t unit = units[i];
+            if (unit == u'\n') {
+                expected += "\\par ";
+            } else if (unit == u'\\' || unit == u'{' || unit == u'}') {
+                single(unit);
+                expected += '\\';
+                expected += static_cast<char>(unit);
+            } else if (unit != u'\r') {
+                const std::string bytes = probe.CharToMultibyte(i);
+                last = i;
+                if (bytes.size() >= 2) {
+                    expected += "\\uc" + std::to_string(bytes.size());
+                    fallbackCount = bytes.size();
+                    value(unit);
+                    for (char byte : bytes)
+                        hex(static_cast<unsigned char>(byte));
+                } else if (bytes.size() == 1) {
+                    const auto byte = static_cast<unsigned char>(bytes[0]);
+                    if (byte < 127 && byte != '\\' && byte != '{' && byte != '}') {
+                        expected += bytes[0];
+                    } else {
+                        single(unit);
+                        hex(byte);
+                    }
+                }
+            }
+        }
+        expected += '}';
+        ASSERT_EQ(document, expected) << GetParam() << " flags " << flags;
+        // The text's multibyte keeps the last rendering, as with one call per unit.
+        EXPECT_EQ(lastRendering, probe.CharToMultibyte(last));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllTables, BulkConversionTest, ::testing::ValuesIn(TablePaths()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             std::string name = std::filesystem::path(info.param).stem().string();
+                             for (char& c : name) {
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             }
+                             return name;
+                         });
+
+}  // namespace

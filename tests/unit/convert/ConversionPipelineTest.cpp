@@ -1,0 +1,328 @@
+#include "ConversionPipeline.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "BuildRtf.h"
+#include "CodeSetHolder.h"
+#include "CodeSetResult.h"
+#include "InMemoryClipboard.h"
+#include "RecordingPrompts.h"
+#include "TestCodeSets.h"
+
+namespace {
+
+const std::string kEmptyRtf =
+    "{\\rtf1\\ansi\\ansicpg1252\\uc1 \\deff0\\deflang1033\\deflangfe1033\\pard\\plain "
+    "\\widctlpar\\fs20\\lang1033 }";
+
+std::string Utf16Block(const std::u16string& units) {
+    std::string bytes;
+    for (char16_t unit : units) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+std::string Terminated(const std::string& bytes) {
+    return bytes + std::string(1, '\0');
+}
+
+// The main window's members, as the window hands them to a run.
+class ConversionPipelineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        UseTestCodeSets();
+        ASSERT_EQ(loadedCodeSet.Load("sb-test"), CodeSetOk);
+        flagFormat = clipboard.RegisterFormat("Pelimbrance Flag");
+        rtfFormat = clipboard.RegisterFormat("Rich Text Format");
+        pipeline.saveClipboardImage = [this] { ++imagesOffered; };
+    }
+
+    ConversionOutcome Run() { return pipeline.Run(state); }
+
+    void PutUnicode(const std::u16string& text) {
+        clipboard.PutFromAnotherProgram({{ClipboardUnicodeText, Utf16Block(text + u'\0')}});
+    }
+    void PutText(const std::string& bytes) {
+        clipboard.PutFromAnotherProgram({{ClipboardText, bytes}});
+    }
+
+    SkipState skipState = Idle;
+    bool saveImages = false;
+    std::u16string unicodeText;
+    unsigned flagFormat = 0;
+    unsigned rtfFormat = 0;
+    std::string currentCodeSetName = "sb-test";
+    CodeSetHolder loadedCodeSet;
+    bool allowEntities = false;
+    std::uint16_t selectedLanguageId = 1033;
+    ConversionState state{skipState,     saveImages,    unicodeText,
+                          flagFormat,    rtfFormat,     currentCodeSetName,
+                          loadedCodeSet, allowEntities, selectedLanguageId};
+
+    InMemoryClipboard clipboard;
+    RecordingPrompts prompts;
+    ConversionPipeline pipeline{clipboard, prompts};
+    int imagesOffered = 0;
+};
+
+TEST_F(ConversionPipelineTest, ConvertsUnicodeTextIntoEveryFormat) {
+    clipboard.PutFromAnotherProgram(
+        {{ClipboardUnicodeText, Utf16Block(u"Caf\u00E9\0")}, {ClipboardOemText, "oem"}});
+    EXPECT_EQ(Run(), ConversionOutcome::Converted);
+
+    EXPECT_EQ(unicodeText, u"Caf\u00E9");
+    EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("Caf\xE9"));
+    EXPECT_EQ(clipboard.Block(ClipboardUnicodeText), Utf16Block(std::u16string(u"Caf\u00E9\0", 5)));
+    EXPECT_EQ(clipboard.Block(rtfFormat),
+              Terminated(kEmptyRtf.substr(0, kEmptyRtf.size() - 1) + "Caf\\u233 \\'e9}"));
+    EXPECT_EQ(clipboard.Block(ClipboardLocale), "\x09\x04\x09\x04");
+    EXPECT_TRUE(clipboard.IsFormatAvailable(flagFormat));
+    EXPECT_FALSE(clipboard.HasBlock(flagFormat));
+    EXPECT_EQ(clipboard.Block(ClipboardOemText), "oem");
+    EXPECT_FALSE(clipboard.IsOpen());
+    EXPECT_EQ(clipboard.ChangeCount(), 2u);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(ConversionPipelineTest, DecodesMultibyteTextThroughTheCodeSet) {
+    currentCodeSetName = "db-test";
+    PutText(Terminated("A\x82\xA0"));
+    EXPECT_EQ(Run(), ConversionOutcome::Converted);
+    EXPECT_TRUE(unicodeText.empty());  // only UTF-16 input fills it
+    EXPECT_EQ(clipboard.Block(ClipboardUnicodeText), Utf16Block(std::u16string(u"A\u3042\0", 3)));
+    EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("A\x82\xA0"));
+}
+
+TEST_F(ConversionPipelineTest, EmptyUnicodeTextGivesEmptyBlocks) {
+    PutUnicode(u"");
+    EXPECT_EQ(Run(), ConversionOutcome::Converted);
+    EXPECT_EQ(clipboard.Block(ClipboardText), std::string(1, '\0'));
+    EXPECT_EQ(clipboard.Block(ClipboardUnicodeText), std::string(2, '\0'));
+    EXPECT_EQ(clipboard.Block(rtfFormat), Terminated(kEmptyRtf));
+}
+
+TEST_F(ConversionPipelineTest, LocaleRepeatsTheLanguageInBothHalves) {
+    selectedLanguageId = 0x0411;
+    PutUnicode(u"x");
+    Run();
+    EXPECT_EQ(clipboard.Block(ClipboardLocale), "\x11\x04\x11\x04");
+    EXPECT_NE(clipboard.Block(rtfFormat).find("\\lang1041 x}"), std::string::npos);
+}
+
+TEST_F(ConversionPipelineTest, MissingCharactersAndSpecialCharacters) {
+    const std::u16string input = u"\u20AC&<\"'>";
+    PutUnicode(input);
+    Run();
+    EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("?&<\"'>"));
+    EXPECT_EQ(clipboard.Block(ClipboardUnicodeText), Utf16Block(input + u'\0'));
+
+    allowEntities = true;
+    PutUnicode(input);
+    Run();
+    EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("&#8364;&amp;&#60;&#34;&#39;>"));
+    EXPECT_EQ(clipboard.Block(ClipboardUnicodeText), Utf16Block(input + u'\0'));
+}
+
+TEST_F(ConversionPipelineTest, ArmedRunConvertsAndTheNextRunOnlyResetsTheState) {
+    skipState = Armed;
+    saveImages = true;
+    PutUnicode(u"one");
+    EXPECT_EQ(Run(), ConversionOutcome::Converted);
+    EXPECT_EQ(skipState, SkipNext);
+    EXPECT_EQ(imagesOffered, 1);
+
+    PutUnicode(u"two");
+    const unsigned changes = clipboard.ChangeCount();
+    const unsigned opens = clipboard.OpenCount();
+    EXPECT_EQ(Run(), ConversionOutcome::Skipped);
+    EXPECT_EQ(skipState, Idle);
+    EXPECT_EQ(unicodeText, u"one");
+    EXPECT_EQ(imagesOffered, 1);
+    EXPECT_EQ(clipboard.ChangeCount(), changes);
+    EXPECT_EQ(clipboard.OpenCount(), opens);
+    EXPECT_FALSE(clipboard.IsFormatAvailable(flagFormat));
+}
+
+TEST_F(ConversionPipelineTest, ItsOwnWriteStartsARunThatConvertsNothing) {
+    // Each change notifies the window, which runs again from inside the closing run; the
+    // inner run finishes (and is recorded) first.
+    std::vector<ConversionOutcome> runs;
+    clipboard.onChange = [&] { runs.push_back(Run()); };
+    PutUnicode(u"text");
+    EXPECT_EQ(runs, (std::vector<ConversionOutcome>{ConversionOutcome::AlreadyMarked,
+                                                    ConversionOutcome::Converted}));
+
+    runs.clear();
+    skipState = Armed;
+    PutUnicode(u"again");
+    EXPECT_EQ(runs, (std::vector<ConversionOutcome>{ConversionOutcome::Skipped,
+                                                    ConversionOutcome::Converted}));
+    EXPECT_EQ(skipState, Idle);
+    EXPECT_EQ(unicodeText, u"again");
+    EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("again"));
+}
+
+TEST_F(ConversionPipelineTest, MarkedClipboardIsNotConvertedButItsImageIsOffered) {
+    saveImages = true;
+    unicodeText = u"previous";
+    clipboard.PutFromAnotherProgram({{ClipboardUnicodeText, Utf16Block(u"x\0")}});
+    ASSERT_TRUE(clipboard.Open());
+    clipboard.SetNoData(flagFormat);
+    clipboard.Close();
+    const unsigned changes = clipboard.ChangeCount();
+
+    EXPECT_EQ(Run(), ConversionOutcome::AlreadyMarked);
+    EXPECT_EQ(imagesOffered, 1);
+    EXPECT_TRUE(unicodeText.empty());
+    EXPECT_EQ(clipboard.OpenCount(), 1u);  // only the marking above
+    EXPECT_EQ(clipboard.ChangeCount(), changes);
+}
+
+TEST_F(ConversionPipelineTest, RichTextAlreadyOfferedIsKept) {
+    clipboard.PutFromAnotherProgram(
+        {{ClipboardUnicodeText, Utf16Block(u"x\0")}, {rtfFormat, "{\\rtf1 theirs}"}});
+    EXPECT_EQ(Run(), ConversionOutcome::Converted);
+    EXPECT_EQ(clipboard.Block(rtfFormat), "{\\rtf1 theirs}");
+    EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("x"));
+    EXPECT_EQ(clipboard.Block(ClipboardLocale), "\x09\x04\x09\x04");
+    EXPECT_TRUE(clipboard.IsFormatAvailable(flagFormat));
+}
+
+TEST_F(ConversionPipelineTest, ClipboardWithoutReadableTextIsLeftAlone) {
+    clipboard.PutFromAnotherProgram({{ClipboardBitmap, "bitmap"}, {ClipboardDib, "dib"}});
+    EXPECT_EQ(Run(), ConversionOutcome::NoText);
+    EXPECT_EQ(clipboard.OpenCount(), 1u);
+    EXPECT_FALSE(clipboard.IsOpen());
+    EXPECT_EQ(clipboard.ChangeCount(), 1u);
+    EXPECT_EQ(clipboard.Formats(), (std::vector<unsigned>{ClipboardBitmap, ClipboardDib}));
+
+    PutUnicode(u"x");
+    clipboard.SetReadFault(ClipboardUnicodeText, ClipboardRead::LockFailed);
+    EXPECT_EQ(Run(), ConversionOutcome::NoText);
+    clipboard.SetReadFault(ClipboardUnicodeText, ClipboardRead::NoHandle);
+    EXPECT_EQ(Run(), ConversionOutcome::NoText);
+    EXPECT_FALSE(clipboard.IsFormatAvailable(flagFormat));
+    EXPECT_EQ(clipboard.ChangeCount(), 2u);
+}
+
+TEST_F(ConversionPipelineTest, TextThatStopsDecodingKeepsTheClipboardAsItWas) {
+    currentCodeSetName = "db-test";
+    const std::string original = Terminated(
+        "AB\x82\x41"
+        "CD");
+    PutText(original);
+    EXPECT_EQ(Run(), ConversionOutcome::DecodingStopped);
+    EXPECT_EQ(clipboard.Block(ClipboardText), original);
+    EXPECT_EQ(clipboard.Formats(), std::vector<unsigned>{ClipboardText});
+    EXPECT_EQ(clipboard.ChangeCount(), 1u);
+    EXPECT_FALSE(clipboard.IsOpen());
+}
+
+TEST_F(ConversionPipelineTest, TextBlocksAreReadWithinTheirSize) {
+    PutText("Caf\xE9");  // no terminating zero
+    EXPECT_EQ(Run(), ConversionOutcome::Converted);
+    EXPECT_EQ(clipboard.Block(ClipboardUnicodeText), Utf16Block(std::u16string(u"Caf\u00E9\0", 5)));
+
+    PutText(std::string("ab\0cd", 5));
+    Run();
+    EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("ab"));
+
+    // An odd last byte is no unit, and the text ends with the block.
+    clipboard.PutFromAnotherProgram({{ClipboardUnicodeText, std::string("a\0b\0c", 5)}});
+    Run();
+    EXPECT_EQ(unicodeText, u"ab");
+}
+
+TEST_F(ConversionPipelineTest, AFormatThatCannotBeWrittenIsSkipped) {
+    clipboard.FailAllocation(ClipboardText);
+    clipboard.FailAllocation(rtfFormat);
+    clipboard.PutFromAnotherProgram(
+        {{ClipboardUnicodeText, Utf16Block(u"new\0")}, {ClipboardText, Terminated("old")}});
+    EXPECT_EQ(Run(), ConversionOutcome::Converted);
+    EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("old"));
+    EXPECT_FALSE(clipboard.IsFormatAvailable(rtfFormat));
+    EXPECT_EQ(clipboard.Block(ClipboardLocale), "\x09\x04\x09\x04");
+    EXPECT_TRUE(clipboard.IsFormatAvailable(flagFormat));
+}
+
+TEST_F(ConversionPipelineTest, CodeSetIsLoadedOnlyWhenTheNameDiffers) {
+    // Loaded from a path: a reload by name would change the path.
+    const std::string byPath = UseTestCodeSets() + "renamed.okc";
+    ASSERT_EQ(loadedCodeSet.Load(byPath), CodeSetOk);
+    ASSERT_EQ(loadedCodeSet.name, "sb-test");
+    PutUnicode(u"x");
+    Run();
+    EXPECT_EQ(loadedCodeSet.path, byPath);
+
+    // A file whose stored name differs from its file name is loaded on every run, silently.
+    currentCodeSetName = "renamed";
+    for (int run = 0; run < 2; ++run) {
+        loadedCodeSet.path.clear();
+        PutUnicode(u"x");
+        EXPECT_EQ(Run(), ConversionOutcome::Converted);
+        EXPECT_NE(loadedCodeSet.path, "");
+    }
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(ConversionPipelineTest, MissingCodeSetIsReportedOnEveryRunAndTheOldOneConverts) {
+    currentCodeSetName = "missing";
+    for (int run = 0; run < 2; ++run) {
+        PutUnicode(u"\u00E9");
+        EXPECT_EQ(Run(), ConversionOutcome::Converted);
+        EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("\xE9"));
+    }
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[1].text, "Cannot load the code set file for 'missing'.");
+    EXPECT_EQ(prompts.messages[1].icon, PromptIcon::Exclamation);
+    EXPECT_EQ(loadedCodeSet.name, "sb-test");
+}
+
+TEST_F(ConversionPipelineTest, HolderLeftWithoutACodeSetEndsTheRunBeforeOpening) {
+    currentCodeSetName = "bad-kind";
+    skipState = Armed;
+    PutUnicode(u"x");
+    EXPECT_EQ(Run(), ConversionOutcome::NoCodeSet);
+    EXPECT_FALSE(loadedCodeSet.HasCodeSet());
+    EXPECT_EQ(clipboard.OpenCount(), 0u);
+    EXPECT_EQ(skipState, SkipNext);
+
+    skipState = Idle;
+    EXPECT_EQ(Run(), ConversionOutcome::NoCodeSet);
+    EXPECT_EQ(prompts.MessageTexts(),
+              (std::vector<std::string>{"Cannot load the code set file for 'bad-kind'.",
+                                        "Cannot load the code set file for 'bad-kind'."}));
+    EXPECT_EQ(clipboard.OpenCount(), 0u);
+}
+
+TEST_F(ConversionPipelineTest, BusyClipboardIsReportedAfterTheEarlierSteps) {
+    skipState = Armed;
+    saveImages = true;
+    currentCodeSetName = "missing";
+    PutUnicode(u"x");
+    clipboard.SetHeldByAnotherProgram(true);
+    EXPECT_EQ(Run(), ConversionOutcome::ClipboardBusy);
+    EXPECT_EQ(skipState, SkipNext);
+    EXPECT_EQ(imagesOffered, 1);
+    EXPECT_EQ(prompts.MessageTexts(),
+              (std::vector<std::string>{"Cannot load the code set file for 'missing'.",
+                                        "Cannot open the Clipboard."}));
+    EXPECT_FALSE(clipboard.IsFormatAvailable(flagFormat));
+}
+
+TEST_F(ConversionPipelineTest, MessagesComeFromTheWindowsTexts) {
+    pipeline.messages.cannotLoadCodeSet = "No table %s (100%%).";
+    pipeline.messages.cannotOpenClipboard = "Busy.";
+    currentCodeSetName = "%s-missing";
+    clipboard.SetHeldByAnotherProgram(true);
+    Run();
+    EXPECT_EQ(prompts.MessageTexts(),
+              (std::vector<std::string>{"No table %s-missing (100%).", "Busy."}));
+}
+
+}  // namespace

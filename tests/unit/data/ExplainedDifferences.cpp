@@ -1,0 +1,56 @@
+#include "ExplainedDifferences.h"
+
+namespace {
+
+// A code range of one table (or of all, when table is nullptr) that differs from iconv for
+// a known reason. severalBytes limits it to units that iconv encodes as more than one byte.
+struct Explanation {
+    const char* table;
+    const char* direction;
+    unsigned first;
+    unsigned last;
+    bool severalBytes;
+    const char* reason;
+};
+
+const Explanation kExplanations[] = {
+    {nullptr, "encode", 0x2028, 0x2028, false,
+     "every encoder writes the line separator as CR LF; iconv has no code for it"},
+    {nullptr, "encode", 0xFFFF, 0xFFFF, false,
+     "U+FFFF (a noncharacter) marks an undefined byte in the tables and the encoders' "
+     "first-match search finds it there: it is written as the first undefined byte, which "
+     "decodes back to U+FFFF; iconv refuses the noncharacter"},
+    {"windows-1255", "encode", 0xFB1D, 0xFB4F, true,
+     "iconv decomposes the Hebrew presentation forms into a letter and its points (two or "
+     "three bytes); a table holds one character per code"},
+    {"windows-1258", "encode", 0x00C0, 0x1FFF, true,
+     "iconv decomposes precomposed Latin and Vietnamese letters into a base letter and a "
+     "combining tone mark (two bytes); a table holds one character per code"},
+    {"windows-1258", "encode", 0x0340, 0x0341, false,
+     "iconv writes the deprecated combining tone marks U+0340 and U+0341 as their canonical "
+     "equivalents' bytes 0xCC and 0xEC, which decode to U+0300 and U+0301"},
+    // iconv's CP932 encoder also accepts the JIS X 0208 mapping of these codes, whose bytes
+    // decode to the Microsoft characters (U+FFE0, U+FFE1, U+FFE2, U+2015, U+2225, U+FF0D,
+    // U+FF5E); 0x5C and 0x7E decode as ASCII.
+    {"windows-932", "encode", 0x00A2, 0x00A3, false, "one-way JIS X 0208 mapping in iconv"},
+    {"windows-932", "encode", 0x00A5, 0x00A5, false, "one-way JIS X 0201 mapping in iconv"},
+    {"windows-932", "encode", 0x00AC, 0x00AC, false, "one-way JIS X 0208 mapping in iconv"},
+    {"windows-932", "encode", 0x2014, 0x2014, false, "one-way JIS X 0208 mapping in iconv"},
+    {"windows-932", "encode", 0x2016, 0x2016, false, "one-way JIS X 0208 mapping in iconv"},
+    {"windows-932", "encode", 0x203E, 0x203E, false, "one-way JIS X 0201 mapping in iconv"},
+    {"windows-932", "encode", 0x2212, 0x2212, false, "one-way JIS X 0208 mapping in iconv"},
+    {"windows-932", "encode", 0x301C, 0x301C, false, "one-way JIS X 0208 mapping in iconv"},
+};
+
+}  // namespace
+
+const char* FindExplanation(const std::string& table, const TableDifference& difference) {
+    for (const Explanation& e : kExplanations) {
+        if ((e.table == nullptr || table == e.table) && difference.direction == e.direction &&
+            difference.code >= e.first && difference.code <= e.last &&
+            (!e.severalBytes || difference.iconvBytes > 1)) {
+            return e.reason;
+        }
+    }
+    return nullptr;
+}

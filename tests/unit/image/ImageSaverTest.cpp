@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <direct.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "DibBuilder.h"
+#include "FakeShell.h"
+#include "ImageSaver.h"
+#include "InMemoryClipboard.h"
+#include "RecordingPrompts.h"
+#include "TestPaths.h"
+
+namespace {
+
+bool Exists(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f)
+        std::fclose(f);
+    return f != nullptr;
+}
+
+std::string SmallDib() {
+    return InfoHeader(3, 2, 24, 0, 0, 0) + std::string(24, 'q');
+}
+
+TEST(ProposedImageName, AtLeastThreeDigits) {
+    EXPECT_EQ(ProposedImageName("C:\\Bitmaps\\Screen", 1), "C:\\Bitmaps\\Screen001.bmp");
+    EXPECT_EQ(ProposedImageName("C:\\Bitmaps\\Screen", 999), "C:\\Bitmaps\\Screen999.bmp");
+    EXPECT_EQ(ProposedImageName("C:\\Bitmaps\\Screen", 1000), "C:\\Bitmaps\\Screen1000.bmp");
+    EXPECT_EQ(ProposedImageName("", -5), "-05.bmp");
+}
+
+class ImageSaverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        directory = MakeTempDirectory("saver");
+        sep = directory.back();
+        prefix = directory + "Bitmaps" + sep + "Screen";
+        clipboard.PutFromAnotherProgram({{ClipboardDib, SmallDib()}});
+    }
+
+    ImageSaver MakeSaver(ImageSaverTexts texts = ImageSaverTexts()) {
+        return ImageSaver(
+            clipboard, prompts, shell, prefix, imageCounter, saveImages, launchEditor,
+            [this](bool checked) { boxShown.push_back(checked); }, texts);
+    }
+
+    // Answers the dialog after checking that the clipboard is held open meanwhile.
+    void Answer(bool save, std::function<void(SaveImageChoice&)> edit = nullptr) {
+        prompts.AnswerSaveImage([this, save, edit](SaveImageChoice& choice) {
+            openDuringDialog.push_back(clipboard.IsOpen());
+            if (edit)
+                edit(choice);
+            return save;
+        });
+    }
+
+    std::string Proposed(std::size_t question) const {
+        return prompts.saveImageQuestions.at(question).fileName;
+    }
+
+    InMemoryClipboard clipboard;
+    RecordingPrompts prompts;
+    FakeShell shell;
+    std::string directory, prefix;
+    char sep = '/';
+    int imageCounter = 1;
+    bool saveImages = true;
+    bool launchEditor = false;
+    std::vector<bool> boxShown;
+    std::vector<bool> openDuringDialog;
+};
+
+TEST_F(ImageSaverTest, ConfirmedSaveWritesTheProposedFileAndAdvancesTheNumber) {
+    ImageSaver saver = MakeSaver();
+    Answer(true);
+    Answer(true);
+    saver.SaveClipboardImage();
+    saver.SaveClipboardImage();
+
+    ASSERT_EQ(prompts.saveImageQuestions.size(), 2u);
+    EXPECT_EQ(Proposed(0), prefix + "001.bmp");
+    EXPECT_TRUE(prompts.saveImageQuestions[0].saveImages);
+    EXPECT_EQ(Proposed(1), prefix + "002.bmp");
+    EXPECT_EQ(imageCounter, 3);
+    std::string saved = ReadFileBytes(prefix + "001.bmp");
+    ASSERT_EQ(saved.size(), 78u);
+    EXPECT_EQ(saved.substr(0, 2), "BM");
+    EXPECT_EQ(saved.substr(54), std::string(24, 'q'));
+    EXPECT_TRUE(Exists(prefix + "002.bmp"));
+    EXPECT_EQ(shell.madeDirectories, (std::vector<std::string>{directory + "Bitmaps" + sep}));
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(boxShown, (std::vector<bool>{true, true}));
+    EXPECT_EQ(openDuringDialog, (std::vector<bool>{true, true}));
+    EXPECT_FALSE(clipboard.IsOpen());
+    EXPECT_TRUE(shell.launched.empty());
+}
+
+TEST_F(ImageSaverTest, CancelProposesTheSameNumberAgainButKeepsTheOptions) {
+    ImageSaver saver = MakeSaver();
+    Answer(false, [](SaveImageChoice& c) {
+        c.launchEditor = true;
+        c.saveImages = false;
+    });
+    saver.SaveClipboardImage();
+    EXPECT_EQ(imageCounter, 1);
+    EXPECT_TRUE(launchEditor);
+    EXPECT_FALSE(saveImages);
+    EXPECT_EQ(boxShown, (std::vector<bool>{false}));
+    EXPECT_FALSE(Exists(prefix + "001.bmp"));
+    EXPECT_FALSE(clipboard.IsOpen());
+
+    Answer(true);
+    saver.SaveClipboardImage();
+    EXPECT_EQ(Proposed(1), prefix + "001.bmp");
+    EXPECT_TRUE(prompts.saveImageQuestions[1].launchEditor);
+    EXPECT_EQ(shell.launched, (std::vector<std::string>{prefix + "001.bmp"}));
+}
+
+TEST_F(ImageSaverTest, FailedSaveReportsAndDoesNotProposeTheNumberAgain) {
+    ImageSaver saver = MakeSaver();
+    shell.failingDirectories.insert(directory + "Bitmaps" + sep);
+    Answer(true);
+    saver.SaveClipboardImage();
+    ASSERT_EQ(prompts.MessageTexts(), (std::vector<std::string>{"Cannot save the bitmap."}));
+    EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Exclamation);
+    EXPECT_EQ(imageCounter, 2);
+
+    shell.failingDirectories.clear();
+    shell.failCreate = true;
+    launchEditor = true;
+    Answer(true);
+    saver.SaveClipboardImage();
+    EXPECT_EQ(Proposed(1), prefix + "002.bmp");
+    EXPECT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(imageCounter, 3);
+    EXPECT_TRUE(shell.launched.empty());
+    EXPECT_TRUE(saveImages);
+    EXPECT_FALSE(clipboard.IsOpen());
+}
+
+TEST_F(ImageSaverTest, HostileDibIsRefusedWithoutAFile) {
+    clipboard.PutFromAnotherProgram(
+        {{ClipboardDib, InfoHeader(3, 100000, 24, 0, 0, 0) + std::string(24, '\0')}});
+    ImageSaver saver = MakeSaver();
+    Answer(true);
+    saver.SaveClipboardImage();
+    EXPECT_EQ(prompts.MessageTexts(), (std::vector<std::string>{"Cannot save the bitmap."}));
+    EXPECT_FALSE(Exists(prefix + "001.bmp"));
+    EXPECT_TRUE(shell.createdFiles.empty());
+}
+
+TEST_F(ImageSaverTest, EditedNameSavesElsewhereAndTheNextProposalKeepsThePrefix) {
+    const std::string other = directory + "elsewhere" + sep + "deeper" + sep + " shot .bmp";
+    ImageSaver saver = MakeSaver();
+    Answer(true, [&](SaveImageChoice& c) { c.fileName = other; });
+    Answer(false);
+    saver.SaveClipboardImage();
+    saver.SaveClipboardImage();
+    EXPECT_TRUE(Exists(other));
+    EXPECT_EQ(Proposed(1), prefix + "002.bmp");
+}
+
+TEST_F(ImageSaverTest, DisablingSavesThisImageAndClearsTheBox) {
+    ImageSaver saver = MakeSaver();
+    Answer(true, [](SaveImageChoice& c) { c.saveImages = false; });
+    saver.SaveClipboardImage();
+    EXPECT_TRUE(Exists(prefix + "001.bmp"));
+    EXPECT_FALSE(saveImages);
+    EXPECT_EQ(boxShown, (std::vector<bool>{false}));
+}
+
+TEST_F(ImageSaverTest, NothingHappensWithoutAReadableBitmap) {
+    ImageSaver saver = MakeSaver();
+    clipboard.PutFromAnotherProgram({{ClipboardText, std::string("text", 5)}});
+    saver.SaveClipboardImage();
+    clipboard.PutFromAnotherProgram({{ClipboardDib, SmallDib()}});
+    clipboard.SetReadFault(ClipboardDib, ClipboardRead::LockFailed);
+    saver.SaveClipboardImage();
+    EXPECT_TRUE(prompts.saveImageQuestions.empty());
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(imageCounter, 1);
+    EXPECT_TRUE(boxShown.empty());
+    EXPECT_FALSE(clipboard.IsOpen());
+    EXPECT_EQ(clipboard.OpenCount(), 2u);
+}
+
+TEST_F(ImageSaverTest, ClipboardHeldElsewhereIsReportedWithTheGivenText) {
+    ImageSaverTexts texts;
+    texts.cannotOpenClipboard = "busy";
+    ImageSaver saver = MakeSaver(texts);
+    clipboard.SetHeldByAnotherProgram(true);
+    saver.SaveClipboardImage();
+    ASSERT_EQ(prompts.MessageTexts(), (std::vector<std::string>{"busy"}));
+    EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Exclamation);
+    EXPECT_TRUE(prompts.saveImageQuestions.empty());
+    EXPECT_EQ(imageCounter, 1);
+}
+
+TEST_F(ImageSaverTest, LaunchFailureShowsTheSystemText) {
+    ImageSaver saver = MakeSaver();
+    launchEditor = true;
+    shell.launchSucceeds = false;
+    shell.launchError = 1155;
+    shell.errorTexts[1155] = "No application is associated with the specified file.";
+    Answer(true);
+    saver.SaveClipboardImage();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, shell.errorTexts[1155]);
+    EXPECT_EQ(prompts.messages[0].icon, PromptIcon::None);
+    EXPECT_TRUE(Exists(prefix + "001.bmp"));
+    EXPECT_TRUE(launchEditor);
+}
+
+TEST_F(ImageSaverTest, NameWithoutDirectoryIsSavedInTheCurrentDirectory) {
+    char previous[4096];
+#ifdef _WIN32
+    ASSERT_NE(_getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(_chdir(directory.c_str()), 0);
+#else
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir(directory.c_str()), 0);
+#endif
+    ImageSaver saver = MakeSaver();
+    Answer(true, [](SaveImageChoice& c) { c.fileName = "plain.bmp"; });
+    saver.SaveClipboardImage();
+#ifdef _WIN32
+    ASSERT_EQ(_chdir(previous), 0);
+#else
+    ASSERT_EQ(chdir(previous), 0);
+#endif
+    EXPECT_TRUE(Exists(directory + "plain.bmp"));
+    EXPECT_TRUE(shell.madeDirectories.empty());
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+}  // namespace

@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "DibBuilder.h"
+#include "FakeShell.h"
+#include "TestPaths.h"
+#include "WriteDibFile.h"
+
+namespace {
+
+// Collects what is written, refusing bytes beyond a limit.
+class MemoryFile : public OutputFile {
+public:
+    bool Write(const void* data, std::size_t size) override {
+        if (bytes.size() + size > limit)
+            return false;
+        bytes.append(static_cast<const char*>(data), size);
+        return true;
+    }
+    bool Close() override { return true; }
+
+    std::string bytes;
+    std::size_t limit = static_cast<std::size_t>(-1);
+};
+
+DibWrite Write(const std::string& dib, MemoryFile& file) {
+    return WriteDibFile(reinterpret_cast<const unsigned char*>(dib.data()), dib.size(), file);
+}
+
+std::uint16_t GetLe16(const std::string& bytes, std::size_t offset) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[offset]) |
+                                      static_cast<unsigned char>(bytes[offset + 1]) << 8);
+}
+
+bool Exists(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f)
+        std::fclose(f);
+    return f != nullptr;
+}
+
+TEST(WriteDibFile, FileHeaderThenTheDibWithItsPixelSize) {
+    std::string dib = InfoHeader(3, 2, 24, 0, 0, 0);
+    for (int i = 0; i < 24; ++i)
+        dib.push_back(static_cast<char>(i * 7));
+    MemoryFile file;
+    ASSERT_EQ(Write(dib, file), DibWrite::Written);
+    ASSERT_EQ(file.bytes.size(), 78u);
+    EXPECT_EQ(file.bytes.substr(0, 2), "BM");
+    EXPECT_EQ(GetLe32(file.bytes, 2), 78u);
+    EXPECT_EQ(GetLe32(file.bytes, 6), 0u);  // both reserved fields
+    EXPECT_EQ(GetLe32(file.bytes, 10), 54u);
+    EXPECT_EQ(GetLe32(file.bytes, 34), 24u);  // biSizeImage
+    std::string expected = dib;
+    PutLe32(expected, 20, 24);
+    EXPECT_EQ(file.bytes.substr(14), expected);
+}
+
+TEST(WriteDibFile, WrongSizeImageIsReplacedAndSlackIsLeftOut) {
+    std::string dib = InfoHeader(3, 2, 24, 0, 999, 0) + std::string(24, 'p') + "slack";
+    MemoryFile file;
+    ASSERT_EQ(Write(dib, file), DibWrite::Written);
+    EXPECT_EQ(file.bytes.size(), 78u);
+    EXPECT_EQ(GetLe32(file.bytes, 34), 24u);
+}
+
+TEST(WriteDibFile, RunLengthDibKeepsItsSizeImage) {
+    DibSpec spec;
+    spec.width = 3;
+    spec.height = 2;
+    spec.bitCount = 8;
+    spec.compression = 1;
+    spec.clrUsed = 2;
+    spec.palette = {{1, 2, 3}, {4, 5, 6}};
+    spec.pixel = [](int x, int y) { return (x + y) % 2; };
+    BuiltDib built = BuildDib(spec);
+    MemoryFile file;
+    ASSERT_EQ(Write(built.bytes, file), DibWrite::Written);
+    EXPECT_EQ(file.bytes.substr(14), built.bytes);
+    EXPECT_EQ(GetLe32(file.bytes, 10), 14u + 40 + 8);
+}
+
+TEST(WriteDibFile, TopDownIsWrittenBottomUp) {
+    for (int bitCount : {24, 16}) {
+        DibSpec spec;
+        spec.width = 5;
+        spec.height = 3;
+        spec.bitCount = bitCount;
+        spec.compression = bitCount == 16 ? 3 : 0;
+        spec.pixel = [](int x, int y) { return x * 3 + y; };
+        BuiltDib bottomUp = BuildDib(spec);
+        spec.topDown = true;
+        BuiltDib topDown = BuildDib(spec);
+        ASSERT_NE(bottomUp.bytes, topDown.bytes);
+
+        MemoryFile fromBottomUp, fromTopDown;
+        ASSERT_EQ(Write(bottomUp.bytes, fromBottomUp), DibWrite::Written);
+        ASSERT_EQ(Write(topDown.bytes, fromTopDown), DibWrite::Written);
+        EXPECT_EQ(fromTopDown.bytes, fromBottomUp.bytes) << bitCount;
+        EXPECT_EQ(GetLe32(fromTopDown.bytes, 22), 3u);
+    }
+}
+
+TEST(WriteDibFile, BitFieldMasksAreWrittenBeforeThePixels) {
+    DibSpec spec;
+    spec.width = 2;
+    spec.height = 2;
+    spec.bitCount = 32;
+    spec.compression = 3;
+    spec.pixel = [](int x, int y) { return x + 2 * y + 1; };
+    BuiltDib built = BuildDib(spec);
+    MemoryFile file;
+    ASSERT_EQ(Write(built.bytes, file), DibWrite::Written);
+    EXPECT_EQ(GetLe32(file.bytes, 10), 66u);
+    EXPECT_EQ(GetLe32(file.bytes, 54), 0x00FF0000u);
+    EXPECT_EQ(file.bytes.size(), 66u + 16);
+    EXPECT_EQ(GetLe16(file.bytes, 28), 32u);
+}
+
+TEST(WriteDibFile, RefusedDibWritesNothingAndAFailingFileIsReported) {
+    MemoryFile file;
+    EXPECT_EQ(Write(InfoHeader(3, 2000, 24, 0, 0, 0) + std::string(24, '\0'), file),
+              DibWrite::Refused);
+    EXPECT_TRUE(file.bytes.empty());
+
+    file.limit = 60;
+    EXPECT_EQ(Write(InfoHeader(3, 2, 24, 0, 0, 0) + std::string(24, '\0'), file),
+              DibWrite::WriteFailed);
+}
+
+class SaveDibFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        directory = MakeTempDirectory("save-dib");
+        path = directory + "Screen001.bmp";
+        dib = InfoHeader(3, 2, 24, 0, 0, 0) + std::string(24, 'x');
+    }
+
+    FakeShell shell;
+    std::string directory, path, dib;
+};
+
+TEST_F(SaveDibFileTest, WritesUnderTheNameAndReplacesAnEarlierFile) {
+    ASSERT_TRUE(WriteFileBytes(path, "an earlier file"));
+    ASSERT_TRUE(SaveDibFile(shell, path, dib));
+    std::string saved = ReadFileBytes(path);
+    EXPECT_EQ(saved.size(), 78u);
+    EXPECT_EQ(saved.substr(0, 2), "BM");
+    EXPECT_FALSE(Exists(path + ".part"));
+    EXPECT_EQ(shell.waitCursorShown, 1);
+    EXPECT_EQ(shell.waitCursorDepth, 0);
+}
+
+TEST_F(SaveDibFileTest, FailuresLeaveNoFileAndKeepAnEarlierOne) {
+    const std::string earlier = "an earlier file";
+    struct Fault {
+        const char* name;
+        void (*apply)(FakeShell&);
+    };
+    const Fault faults[] = {
+        {"create", [](FakeShell& s) { s.failCreate = true; }},
+        {"write", [](FakeShell& s) { s.writeLimit = 60; }},
+        {"close", [](FakeShell& s) { s.failClose = true; }},
+        {"rename", [](FakeShell& s) { s.failRename = true; }},
+    };
+    for (const Fault& fault : faults) {
+        for (bool withEarlier : {false, true}) {
+            FakeShell failing;
+            fault.apply(failing);
+            std::remove(path.c_str());
+            if (withEarlier) {
+                ASSERT_TRUE(WriteFileBytes(path, earlier));
+            }
+            EXPECT_FALSE(SaveDibFile(failing, path, dib)) << fault.name;
+            EXPECT_EQ(Exists(path), withEarlier) << fault.name;
+            if (withEarlier) {
+                EXPECT_EQ(ReadFileBytes(path), earlier) << fault.name;
+            }
+            EXPECT_FALSE(Exists(path + ".part")) << fault.name;
+            EXPECT_EQ(failing.waitCursorDepth, 0) << fault.name;
+        }
+    }
+}
+
+TEST_F(SaveDibFileTest, RefusedDibCreatesNoFile) {
+    std::string hostile = InfoHeader(3, 0x7FFFFFFF, 24, 0, 0, 0) + std::string(24, '\0');
+    EXPECT_FALSE(SaveDibFile(shell, path, hostile));
+    EXPECT_TRUE(shell.createdFiles.empty());
+    EXPECT_FALSE(Exists(path));
+}
+
+}  // namespace

@@ -1,0 +1,91 @@
+// mkokc: writes the .okc code set table files listed in a code set list, from the build
+// machine's iconv. Usage: mkokc LIST OUTDIR [NAME...]
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "CodeSetFileWriter.h"
+#include "CodeSetList.h"
+#include "IconvCodec.h"
+#include "TableBuilder.h"
+
+namespace {
+
+bool Wanted(const std::vector<std::string>& names, const std::string& name) {
+    if (names.empty())
+        return true;
+    for (const std::string& n : names) {
+        if (n == name)
+            return true;
+    }
+    return false;
+}
+
+// Writes one file; returns false on an error that must fail the run.
+bool MakeTable(const CodeSetListEntry& entry, const std::string& outDir) {
+    CodeSetFileContent content;
+    content.name = entry.name;
+    content.displayName = entry.displayName;
+    TableStats stats;
+    if (entry.kind == "utf16") {
+        content.kind = 1;
+    } else if (entry.kind == "utf8") {
+        content.kind = 2;
+    } else {
+        IconvCodec codec(entry.iconvName);
+        if (!codec.IsOpen()) {
+            std::printf("%-14s skipped: iconv has no %s\n", entry.name.c_str(),
+                        entry.iconvName.c_str());
+            return true;
+        }
+        if (entry.kind == "single") {
+            BuildSingleByteTable(codec, content, stats);
+        } else {
+            BuildDoubleByteTable(codec, content, stats);
+        }
+        // segmentStart and segmentCount are 16-bit in the file.
+        if (content.doubleCodes.size() > 0xFFFF) {
+            std::fprintf(stderr, "%s: %zu two-byte codes do not fit the format\n",
+                         entry.name.c_str(), content.doubleCodes.size());
+            return false;
+        }
+    }
+    const std::string path = outDir + "/" + entry.name + ".okc";
+    std::ofstream out(path, std::ios::binary);
+    out << SerializeCodeSetFile(content);
+    if (!out.flush()) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        return false;
+    }
+    std::printf("%-14s kind %d", entry.name.c_str(), content.kind);
+    if (content.kind >= 3) {
+        std::printf(", start 0x%02x, %d single, %d double, %d skipped, %d shared, %d unresolved",
+                    content.tableStart, stats.singleDefined, stats.doubleCodes, stats.skippedCodes,
+                    stats.sharedChars, stats.orderUnresolved);
+    }
+    std::printf("\n");
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: mkokc LIST OUTDIR [NAME...]\n");
+        return 2;
+    }
+    std::vector<CodeSetListEntry> entries;
+    std::string error;
+    if (!ReadCodeSetList(argv[1], entries, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 2;
+    }
+    const std::vector<std::string> names(argv + 3, argv + argc);
+    bool ok = true;
+    for (const CodeSetListEntry& entry : entries) {
+        if (Wanted(names, entry.name))
+            ok = MakeTable(entry, argv[2]) && ok;
+    }
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,32 @@
+#include "LoadCodeSetFile.h"
+
+#include <cstdio>
+
+#include "CodeSetResult.h"
+#include "DataDirectory.h"
+
+int LoadCodeSetFile(const std::string& file, CodeSetHolder& holder) {
+    std::string path = file;
+#ifdef _WIN32
+    for (char& c : path) {
+        if (c == '/')
+            c = '\\';
+    }
+#endif
+    // The holder takes a name as a path only when it holds a separator; a bare file name
+    // would otherwise be looked up as a code set name.
+    std::size_t cut = path.find_last_of(kPathSeparator);
+    if (cut == std::string::npos) {
+        path = std::string(".") + kPathSeparator + path;
+        cut = 1;
+    }
+    SetDataDirectory(path.substr(0, cut + 1));
+    int result = holder.Load(path);
+    if (result == CodeSetOk && !holder.HasCodeSet())
+        result = CodeSetBadKind;
+    if (result != CodeSetOk) {
+        std::fprintf(stderr, "okctool: cannot load %s: %d %s\n", file.c_str(), result,
+                     CodeSetResultName(result));
+    }
+    return result;
+}
