@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -171,83 +172,70 @@ void SetMegabytes(benchmark::State& state, std::size_t bytes) {
                                                 benchmark::Counter::kIsIterationInvariantRate);
 }
 
-void DecodeOwn(benchmark::State& state, const Peer& peer) {
-    const Sample& sample = SampleFor(peer.codeSet);
-    ConvertedText text;
-    text.codeSetHolder = &Holder(peer.codeSet);
-    for (auto _ : state) {
-        text.SetFromMultibyte(sample.bytes.c_str());
-        benchmark::DoNotOptimize(text.unicode.data());
-    }
-    if (text.unicode != sample.units)
-        state.SkipWithError("decoding differs from the sample");
-    SetMegabytes(state, sample.bytes.size());
+double ThreadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-void EncodeOwn(benchmark::State& state, const Peer& peer) {
+// One direction of one code set: each iteration converts the sample with this program,
+// ICU and iconv, and copies it with memcpy, one after the other, each timed on the thread's
+// CPU clock. Taking turns keeps the ratios fair on a machine whose load changes.
+void Versus(benchmark::State& state, const Peer& peer, bool decode) {
     const Sample& sample = SampleFor(peer.codeSet);
     ConvertedText text;
     text.codeSetHolder = &Holder(peer.codeSet);
     text.unicode = sample.units;
+    IcuConverter icu(peer.icuName);
+    IconvConverter iconv(decode ? "UTF-16LE" : peer.iconvName,
+                         decode ? peer.iconvName : "UTF-16LE");
+    std::u16string units(sample.bytes.size() + 16, u'\0');
+    std::string bytes(2 * sample.bytes.size() + 16, '\0');
+    std::string copy(sample.bytes.size(), '\0');
+    double seconds[4] = {};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(text.ToMultibyte().data());
-    }
-    if (text.multibyte != sample.bytes)
-        state.SkipWithError("encoding differs from the sample");
-    SetMegabytes(state, sample.bytes.size());
-}
-
-void DecodeIcu(benchmark::State& state, const Peer& peer) {
-    const Sample& sample = SampleFor(peer.codeSet);
-    IcuConverter converter(peer.icuName);
-    std::u16string out(sample.bytes.size() + 16, u'\0');
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(converter.Decode(sample.bytes, out));
-    }
-    SetMegabytes(state, sample.bytes.size());
-}
-
-void EncodeIcu(benchmark::State& state, const Peer& peer) {
-    const Sample& sample = SampleFor(peer.codeSet);
-    IcuConverter converter(peer.icuName);
-    std::string out(sample.bytes.size() + 16, '\0');
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(converter.Encode(sample.units, out));
-    }
-    SetMegabytes(state, sample.bytes.size());
-}
-
-void DecodeIconv(benchmark::State& state, const Peer& peer) {
-    const Sample& sample = SampleFor(peer.codeSet);
-    IconvConverter converter("UTF-16LE", peer.iconvName);
-    std::string out(2 * sample.bytes.size() + 16, '\0');
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            converter.Convert(sample.bytes.data(), sample.bytes.size(), &out[0], out.size()));
-    }
-    SetMegabytes(state, sample.bytes.size());
-}
-
-void EncodeIconv(benchmark::State& state, const Peer& peer) {
-    const Sample& sample = SampleFor(peer.codeSet);
-    IconvConverter converter(peer.iconvName, "UTF-16LE");
-    std::string out(sample.bytes.size() + 16, '\0');
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            converter.Convert(reinterpret_cast<const char*>(sample.units.data()),
-                              sample.units.size() * 2, &out[0], out.size()));
-    }
-    SetMegabytes(state, sample.bytes.size());
-}
-
-void Memcpy(benchmark::State& state, const Peer& peer) {
-    const Sample& sample = SampleFor(peer.codeSet);
-    std::string out(sample.bytes.size(), '\0');
-    for (auto _ : state) {
-        std::memcpy(&out[0], sample.bytes.data(), sample.bytes.size());
+        double start = ThreadSeconds();
+        if (decode) {
+            text.SetFromMultibyte(sample.bytes.c_str());
+            benchmark::DoNotOptimize(text.unicode.data());
+        } else {
+            benchmark::DoNotOptimize(text.ToMultibyte().data());
+        }
+        double end = ThreadSeconds();
+        seconds[0] += end - start;
+        start = end;
+        if (decode) {
+            benchmark::DoNotOptimize(icu.Decode(sample.bytes, units));
+        } else {
+            benchmark::DoNotOptimize(icu.Encode(sample.units, bytes));
+        }
+        end = ThreadSeconds();
+        seconds[1] += end - start;
+        start = end;
+        if (decode) {
+            benchmark::DoNotOptimize(
+                iconv.Convert(sample.bytes.data(), sample.bytes.size(), &bytes[0], bytes.size()));
+        } else {
+            benchmark::DoNotOptimize(
+                iconv.Convert(reinterpret_cast<const char*>(sample.units.data()),
+                              sample.units.size() * 2, &bytes[0], bytes.size()));
+        }
+        end = ThreadSeconds();
+        seconds[2] += end - start;
+        start = end;
+        std::memcpy(&copy[0], sample.bytes.data(), sample.bytes.size());
         benchmark::ClobberMemory();
+        seconds[3] += ThreadSeconds() - start;
     }
-    SetMegabytes(state, sample.bytes.size());
+    if (decode ? text.unicode != sample.units : text.multibyte != sample.bytes)
+        state.SkipWithError("the conversion differs from the sample");
+    const double megabytes = static_cast<double>(sample.bytes.size()) * state.iterations() / 1e6;
+    state.counters["pel_MBps"] = megabytes / seconds[0];
+    state.counters["icu_MBps"] = megabytes / seconds[1];
+    state.counters["iconv_MBps"] = megabytes / seconds[2];
+    state.counters["memcpy_MBps"] = megabytes / seconds[3];
+    state.counters["x_icu"] = seconds[1] / seconds[0];
+    state.counters["x_iconv"] = seconds[2] / seconds[0];
 }
 
 // The clipboard text of a pipeline run: UTF-16 units of about kClipboardBytes, or the
@@ -383,23 +371,21 @@ void PrintTableMemory() {
 
 // Prints, after the usual output, each direction's throughput of the three converters and
 // the ratios, taken from the medians when the benchmarks were repeated.
+// Prints, after the usual output, each direction's throughput of the three converters and
+// the ratios, from the medians when the benchmarks were repeated.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.error_occurred)
+            if (run.error_occurred || run.counters.count("x_icu") == 0)
                 continue;
             const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             if (run.run_type == Run::RT_Aggregate && !median)
                 continue;
-            auto counter = run.counters.find("MB/s");
-            if (counter == run.counters.end())
-                continue;
-            std::string name = run.run_name.function_name;
-            // A median replaces the single runs it summarises.
-            if (median || rates_.count(name) == 0 || !medians_.count(name)) {
-                rates_[name] = counter->second.value;
+            const std::string name = run.run_name.function_name;
+            if (median || medians_.count(name) == 0) {
+                rows_[name] = run.counters;
                 if (median)
                     medians_[name] = true;
             }
@@ -412,27 +398,23 @@ public:
                     "ICU MB/s", "iconv MB/s", "x ICU", "x iconv", "memcpy");
         for (const Peer& peer : kPeers) {
             for (const char* direction : {"Decode", "Encode"}) {
-                const std::string base = std::string(direction) + "/" + peer.codeSet + "/";
-                const double own = Rate(base + "pel");
-                const double icu = Rate(base + "icu");
-                const double iconv = Rate(base + "iconv");
-                if (own == 0)
+                auto row = rows_.find(std::string(direction) + "/" + peer.codeSet);
+                if (row == rows_.end())
                     continue;
+                auto value = [&](const char* counter) {
+                    auto found = row->second.find(counter);
+                    return found == row->second.end() ? 0.0 : found->second.value;
+                };
                 std::printf("%-14s %-7s %10.0f %10.0f %10.0f %8.2f %8.2f %10.0f\n", peer.codeSet,
-                            direction, own, icu, iconv, icu ? own / icu : 0,
-                            iconv ? own / iconv : 0, Rate(std::string("Memcpy/") + peer.codeSet));
+                            direction, value("pel_MBps"), value("icu_MBps"), value("iconv_MBps"),
+                            value("x_icu"), value("x_iconv"), value("memcpy_MBps"));
             }
         }
         std::fflush(stdout);
     }
 
 private:
-    double Rate(const std::string& name) const {
-        auto found = rates_.find(name);
-        return found == rates_.end() ? 0 : found->second;
-    }
-
-    std::map<std::string, double> rates_;
+    std::map<std::string, benchmark::UserCounters> rows_;
     std::map<std::string, bool> medians_;
 };
 
@@ -444,13 +426,10 @@ int main(int argc, char** argv) {
     PrintTableMemory();
     for (const Peer& peer : kPeers) {
         const std::string name = peer.codeSet;
-        benchmark::RegisterBenchmark(("Decode/" + name + "/pel").c_str(), DecodeOwn, peer);
-        benchmark::RegisterBenchmark(("Decode/" + name + "/icu").c_str(), DecodeIcu, peer);
-        benchmark::RegisterBenchmark(("Decode/" + name + "/iconv").c_str(), DecodeIconv, peer);
-        benchmark::RegisterBenchmark(("Encode/" + name + "/pel").c_str(), EncodeOwn, peer);
-        benchmark::RegisterBenchmark(("Encode/" + name + "/icu").c_str(), EncodeIcu, peer);
-        benchmark::RegisterBenchmark(("Encode/" + name + "/iconv").c_str(), EncodeIconv, peer);
-        benchmark::RegisterBenchmark(("Memcpy/" + name).c_str(), Memcpy, peer);
+        benchmark::RegisterBenchmark(("Decode/" + name).c_str(), Versus, peer, true)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("Encode/" + name).c_str(), Versus, peer, false)
+            ->Unit(benchmark::kMillisecond);
     }
     for (const char* codeSet : {"windows-1252", "windows-932"}) {
         const std::string name = codeSet;

@@ -69,8 +69,8 @@ void CheckDecoding(CodeSetHolder& holder, const std::uint8_t* data, std::size_t 
         char16_t unit = 0;
         std::size_t consumed = 0;
         bool isEntity = false;
-        const int result = codeSet.DecodeChar(text.get() + position, unit, consumed, isEntity,
-                                              flags);
+        const int result =
+            codeSet.DecodeChar(text.get() + position, unit, consumed, isEntity, flags);
         if (result != CodeSetOk) {
             stopped = true;
             break;

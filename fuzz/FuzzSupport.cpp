@@ -53,9 +53,8 @@ std::unique_ptr<CodeSetHolder> LoadHolder(const std::string& path) {
 
 std::unique_ptr<CodeSetHolder> LoadMade(const CodeSetFileContent& content) {
     const std::string bytes = SerializeCodeSetFile(content);
-    const std::string path =
-        WriteScratchFile(content.name + ".okc", reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                         bytes.size());
+    const std::string path = WriteScratchFile(
+        content.name + ".okc", reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     return LoadHolder(path);
 }
 

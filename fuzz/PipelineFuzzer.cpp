@@ -27,8 +27,8 @@ public:
     int messages = 0;
 };
 
-const char* const kCodeSetNames[] = {"windows-1252", "utf-8",      "utf-16",
-                                     "windows-932",  "koi8-r",     "no-such-code-set"};
+const char* const kCodeSetNames[] = {"windows-1252", "utf-8",  "utf-16",
+                                     "windows-932",  "koi8-r", "no-such-code-set"};
 
 // The holders the window would keep, one per code set, loaded once: a run whose choice
 // matches the holder's name loads nothing.
@@ -83,9 +83,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const unsigned flagFormat = clipboard.RegisterFormat("Pelimbrance Flag");
     const unsigned rtfFormat = clipboard.RegisterFormat("Rich Text Format");
-    const unsigned formats[] = {ClipboardText,   ClipboardUnicodeText, ClipboardOemText,
-                                ClipboardLocale, rtfFormat,            flagFormat,
-                                ClipboardDib,    0xC123};
+    const unsigned formats[] = {
+        ClipboardText, ClipboardUnicodeText, ClipboardOemText, ClipboardLocale,
+        rtfFormat,     flagFormat,           ClipboardDib,     0xC123};
 
     SkipState skipState = static_cast<SkipState>(input.ConsumeIntegralInRange<int>(0, 2));
     const bool saveImages = input.ConsumeBool();
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string currentCodeSetName = kCodeSetNames[codeSetIndex];
     const bool allowEntities = input.ConsumeBool();
     const std::uint16_t languageId = input.ConsumeIntegral<std::uint16_t>();
-    ConversionState state{skipState,          saveImages, unicodeText, flagFormat, rtfFormat,
+    ConversionState state{skipState,          saveImages, unicodeText,   flagFormat, rtfFormat,
                           currentCodeSetName, holder,     allowEntities, languageId};
 
     std::vector<std::pair<unsigned, std::string>> blocks;

@@ -1,35 +1,74 @@
 #!/usr/bin/env bash
-# Until the window program exists: builds okctool natively and shows the shipped tables at
-# work (a dump, and a sample text through windows-1252 and windows-932 and back).
+# Builds pelimbrance.exe with its data files and runs it under Wine.
+#
+# On a desktop (DISPLAY set and reachable) the window opens there and the program runs
+# until you close it; copy text in any program and it is converted once you switch
+# Auto-convert on.
+#
+# Without a display a virtual one is started: the program is switched to Auto-convert, a
+# sample text is copied from the Linux side (xclip), the program converts it, and the
+# script prints what the clipboard then holds and where it saved a screenshot.
+#   PEL_SAMPLE_TEXT   the text to copy (default: a German sentence with the euro sign)
 set -eu
 cd "$(dirname "$0")/.."
+root=$(pwd)
 scripts/install-deps.sh
-build=${PEL_BUILD_DIR:-build/native}
-if [ "$build" = build/native ]; then
-    cmake --preset native >/dev/null
+build=${PEL_BUILD_DIR:-build/win32}
+jobs=${PEL_JOBS:-2}
+
+if [ "$build" = build/win32 ]; then
+    cmake --preset win32 >/dev/null
 else
-    cmake -S . -B "$build" >/dev/null
+    cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 fi
-cmake --build "$build" --target okctool -j "${PEL_JOBS:-2}" >/dev/null
-tool=$build/tools/okctool/okctool
+cmake --build "$build" --target pelimbrance pel_e2e_driver -j "$jobs" >/dev/null
+exe="$root/$build/src/app/pelimbrance.exe"
+driver="$root/$build/tests/e2e/driver.exe"
+runner="$root/cmake/wine-run.sh"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-echo "\$ okctool dump data/windows-1252.okc"
-"$tool" dump data/windows-1252.okc
-echo
-echo
+has_display() { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }
 
-round_trip() {
-    local table=$1 text=$2 work
-    work=$(mktemp -d)
-    printf '%s' "$text" | iconv -f UTF-8 -t UTF-16LE >"$work/units"
-    "$tool" encode "data/$table.okc" <"$work/units" >"$work/bytes"
-    "$tool" decode "data/$table.okc" <"$work/bytes" >"$work/back"
-    echo "$table:"
-    echo "  text     $text"
-    echo "  encoded $(od -An -tx1 -v "$work/bytes" | tr -s ' \n' ' ')"
-    echo "  decoded  $(iconv -f UTF-16LE -t UTF-8 <"$work/back")"
-    if cmp -s "$work/units" "$work/back"; then echo "  round trip: same text"; else echo "  round trip: DIFFERENT"; fi
-    rm -rf "$work"
-}
-round_trip windows-1252 "Grüße aus Köln – 12 € à la carte"
-round_trip windows-932 "日本語のテキスト、ｶﾀｶﾅと①"
+if [ -z "${PEL_RUN_HEADLESS:-}" ] && has_display; then
+    export WINEPREFIX=${WINEPREFIX:-$root/$build/run-prefix}
+    echo "Starting $exe under Wine on $DISPLAY (prefix $WINEPREFIX)"
+    exec "$runner" "$exe"
+fi
+
+if [ -z "${PEL_RUN_HEADLESS:-}" ]; then
+    echo "No display: starting a virtual one."
+    export PEL_RUN_HEADLESS=1
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+# On the virtual display. Wine draws the window frames itself in a virtual desktop, so
+# the screenshot shows the caption; its own prefix keeps that setting out of other runs.
+export WINEPREFIX=$root/$build/run-prefix-virtual
+"$runner" --init
+"$runner" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+"$runner" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 900x600 /f >/dev/null 2>&1
+# The desktop process started by "reg" must end so that the program gets a new one.
+wineserver -w
+
+# Another program copies a text; Wine's clipboard bridge hands it to the Windows side.
+sample=${PEL_SAMPLE_TEXT:-"Grüße aus Köln – 12 € à la carte; Ā is not in windows-1252"}
+echo "Copying from the Linux side (xclip): $sample"
+printf '%s' "$sample" | xclip -selection clipboard -i >/dev/null 2>&1
+
+"$runner" "$exe" &
+program=$!
+trap 'kill $program 2>/dev/null || true' EXIT
+
+echo "Switching Auto-convert on (check box 1006), which converts the clipboard at once:"
+"$runner" "$driver" --auto | grep -v '^PASS' || true
+echo
+"$runner" "$driver" --show | grep -vE '^(ok:|PASS)' || true
+
+shot="$root/$build/pelimbrance-window.png"
+import -window root "$shot"
+echo
+echo "Screenshot of the window: $shot"
+
+"$runner" "$driver" --close >/dev/null || true
+wait "$program" 2>/dev/null || true
+trap - EXIT

@@ -36,6 +36,14 @@ constexpr std::size_t kEncodeTableSize = 0x10000;
 // Bytes that the whole-text decoders read per chunk of output.
 constexpr std::size_t kDecodeChunk = 1024;
 
+// Units from base to base + count - 1 that a single-byte code set writes as the unit minus
+// delta (count 0 when there is no such run).
+struct LinearRun {
+    unsigned base = 0;
+    unsigned count = 0;
+    char16_t delta = 0;
+};
+
 // The units below 64 that an encoder must see one by one under these flags: the special
 // characters that ClassifySpecial does not pass through, and the marker written as "<".
 // Only units below limit are considered (the double-byte encoder treats no unit at or
@@ -49,8 +57,8 @@ std::uint64_t SpecialUnitMask(unsigned flags, bool escapeMarkup, unsigned limit)
 // singleByte: no table entry is two bytes long.
 template <typename Slow>
 void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsigned asciiLimit,
-                     bool singleByte, const char16_t* units, std::size_t count, std::string& out,
-                     Slow slow);
+                     LinearRun linear, bool singleByte, const char16_t* units, std::size_t count,
+                     std::string& out, Slow slow);
 
 // A raw cursor over out, sized ahead for perUnit bytes per unit and trimmed at the end.
 class TextSink {
@@ -111,8 +119,8 @@ const char16_t* EncodeRun(const EncodeTableEntry* table, std::uint64_t special, 
 
 template <typename Slow>
 void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsigned asciiLimit,
-                     bool singleByte, const char16_t* units, std::size_t count, std::string& out,
-                     Slow slow) {
+                     LinearRun linear, bool singleByte, const char16_t* units, std::size_t count,
+                     std::string& out, Slow slow) {
     TextSink sink(out, count, singleByte ? 1 : 2);
     const char16_t* p = units;
     const char16_t* const end = units + count;
@@ -120,6 +128,9 @@ void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsig
 #if defined(PEL_BULK_SSE2)
     const __m128i below = _mm_set1_epi16(static_cast<short>(asciiLimit > 0 ? asciiLimit - 1 : 0));
     const __m128i zero = _mm_setzero_si128();
+    const __m128i linearBase = _mm_set1_epi16(static_cast<short>(linear.base));
+    const __m128i linearLast = _mm_set1_epi16(static_cast<short>(linear.count - 1));
+    const __m128i linearDelta = _mm_set1_epi16(static_cast<short>(linear.delta));
     __m128i specials[64];
     int specialCount = 0;
     for (unsigned unit = 0; unit < 64; ++unit) {
@@ -142,7 +153,15 @@ void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsig
                                          _mm_cmpeq_epi16(block, zero));
             for (int s = 0; s < specialCount; ++s)
                 other = _mm_or_si128(other, _mm_cmpeq_epi16(block, specials[s]));
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(cursor), _mm_packus_epi16(block, zero));
+            __m128i value = block;
+            if (linear.count != 0) {
+                // Lanes in the linear run are written as the unit minus delta.
+                const __m128i offset = _mm_sub_epi16(block, linearBase);
+                const __m128i inRun = _mm_cmpeq_epi16(_mm_subs_epu16(offset, linearLast), zero);
+                other = _mm_andnot_si128(inRun, other);
+                value = _mm_sub_epi16(block, _mm_and_si128(inRun, linearDelta));
+            }
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(cursor), _mm_packus_epi16(value, zero));
             bool patched = true;
             // Each lane has two bits in the mask.
             for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(other)); mask != 0;

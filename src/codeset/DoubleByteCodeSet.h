@@ -66,4 +66,6 @@ private:
     void BuildBulkTables();
     std::vector<std::uint16_t> bulkEncode;
     std::vector<char16_t> bulkDecode;
+    // The character of each single byte, U+FFFF for a lead byte (and an undefined byte).
+    std::array<char16_t, 256> bulkSingle{};
 };

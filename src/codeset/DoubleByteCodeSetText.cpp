@@ -33,7 +33,9 @@ void DoubleByteCodeSet::BuildBulkTables() {
     bulkDecode.assign(0x10000, 0xFFFF);
     for (unsigned lead = 0; lead < 256; ++lead) {
         const TrailTable* table = trailTables[lead].get();
-        if (!table)
+        const bool isLead = lead >= tableStart && leadBytes[lead] != 0;
+        bulkSingle[lead] = isLead ? char16_t(0xFFFF) : byteValue[lead];
+        if (!table || !isLead)
             continue;
         for (unsigned trail = 1; trail < 256; ++trail) {
             if (table->present[trail])
@@ -49,8 +51,8 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
         return CodeSet::DecodeText(text, length, position, out, flags);
     // An ampersand starts an entity only below tableStart and with the flag.
     const unsigned ampersand = (flags & NamedEntities) && u'&' < tableStart ? u'&' : 0x100;
-    const unsigned start8 = tableStart;
     const char16_t* const pairs = bulkDecode.data();
+    const char16_t* const singles = bulkSingle.data();
     // Decoded a chunk at a time into a local buffer: appending that costs less than
     // zero-filling the string ahead. Every character takes at least one byte.
     out.reserve(out.size() + (length - position));
@@ -61,61 +63,33 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
         const std::size_t limit = length - i > kDecodeChunk ? i + kDecodeChunk : length;
         char16_t* dst = buffer;
         while (i < limit) {
+            // Branches, not selects: the position of the next character must not wait for
+            // this one's look-ups, and the predictor follows the runs of one kind well.
             const unsigned char b = text[i];
-            if (b < start8 || !leadBytes[b]) {
-#if defined(PEL_BULK_SSE2)
-                // A run of ASCII bytes below tableStart (and no ampersand) is widened 16 at once.
-                if (b < 0x80 && start8 >= 0x80 && i + 16 <= limit) {
-                    const __m128i block =
-                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-                    const __m128i amp =
-                        _mm_set1_epi8(static_cast<char>(ampersand == u'&' ? '&' : 0));
-                    if ((_mm_movemask_epi8(block) |
-                         _mm_movemask_epi8(_mm_cmpeq_epi8(block, amp))) == 0) {
-                        const __m128i zero = _mm_setzero_si128();
-                        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst),
-                                         _mm_unpacklo_epi8(block, zero));
-                        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8),
-                                         _mm_unpackhi_epi8(block, zero));
-                        dst += 16;
-                        i += 16;
-                        continue;
-                    }
-                }
-#endif
-                if (b == ampersand) {
-                    char16_t unit = 0;
-                    std::size_t consumed = 0;
-                    bool isEntity = false;
-                    result =
-                        DoubleByteCodeSet::DecodeChar(text + i, unit, consumed, isEntity, flags);
-                    if (result != 0)
-                        break;
-                    *dst++ = unit;
-                    i = consumed < length - i ? i + consumed : length;
-                    continue;
-                }
-                *dst++ = byteValue[b];
+            const char16_t single = singles[b];
+            if (single != 0xFFFF && b != ampersand) {
+                *dst++ = single;
                 ++i;
                 continue;
             }
             // text[length] is zero, so the trail byte is always there to read.
-            const unsigned char trail = text[i + 1];
-            char16_t unit = pairs[b << 8 | trail];
-            if (unit == 0xFFFF) {
-                if (trail == 0) {
-                    result = CodeSetTruncated;
-                    break;
-                }
-                const TrailTable* table = trailTables[b].get();
-                if (!table || !table->present[trail]) {
-                    result = CodeSetUndefined;
-                    break;
-                }
-                unit = table->chars[trail];
+            const char16_t pair = pairs[b << 8 | text[i + 1]];
+            if (pair != 0xFFFF) {
+                *dst++ = pair;
+                i += 2;
+                continue;
             }
+            // An entity, an undefined byte, the end of the text after a lead byte, an
+            // undefined pair or one that stands for U+FFFF: the per-character decoder tells
+            // them apart.
+            char16_t unit = 0;
+            std::size_t consumed = 0;
+            bool isEntity = false;
+            result = DoubleByteCodeSet::DecodeChar(text + i, unit, consumed, isEntity, flags);
+            if (result != 0)
+                break;
             *dst++ = unit;
-            i += 2;
+            i = consumed < length - i ? i + consumed : length;
         }
         out.append(buffer, static_cast<std::size_t>(dst - buffer));
     }
@@ -132,7 +106,7 @@ void DoubleByteCodeSet::EncodeText(const char16_t* units, std::size_t count, uns
     // Units at or above tableStart are never special here.
     const std::uint64_t special = SpecialUnitMask(flags, escapeMarkup, tableStart);
     const unsigned asciiLimit = tableStart < 0x80 ? tableStart : 0x80;
-    EncodeWithTable(bulkEncode.data(), special, asciiLimit, false, units, count, out,
+    EncodeWithTable(bulkEncode.data(), special, asciiLimit, LinearRun(), false, units, count, out,
                     [&](char16_t unit, char* buffer) {
                         DoubleByteCodeSet::EncodeChar(unit, buffer, flags, escapeMarkup);
                     });

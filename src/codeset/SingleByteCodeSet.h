@@ -49,4 +49,11 @@ private:
     // that needs no special handling, as an EncodeTableEntry (128 KiB).
     void BuildBulkTables();
     std::vector<std::uint16_t> bulkEncode;
+    // The bytes from linearFrom to 0xFF stand for the byte plus linearDelta (Latin-1 letters
+    // in windows-1252, Cyrillic in windows-1251), so whole blocks of them convert without a
+    // look-up; encodeLinearFrom is the same for encoding (where the first entry that holds
+    // the unit must be that byte). 0x100 when there is no such run.
+    unsigned linearFrom = 0x100;
+    unsigned encodeLinearFrom = 0x100;
+    char16_t linearDelta = 0;
 };

@@ -81,8 +81,8 @@ int Utf16CodeSet::DecodeChar(const unsigned char* text, char16_t& ch, std::size_
     return CodeSetOk;
 }
 
-int Utf16CodeSet::DecodeText(const unsigned char* text, std::size_t length,
-                             std::size_t& position, std::u16string& out, unsigned flags) const {
+int Utf16CodeSet::DecodeText(const unsigned char* text, std::size_t length, std::size_t& position,
+                             std::u16string& out, unsigned flags) const {
     // DecodeChar and the entity reader step a whole unit at a time and stop at a zero unit.
     // A text that ends at a zero byte may hold only one zero after its last character (the
     // high byte of an ASCII unit), so they read a copy that ends in two.

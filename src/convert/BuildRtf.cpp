@@ -147,11 +147,16 @@ public:
                 size += kOneFallbackSize;
         }
 
+        // Pieces of up to kCopy bytes are copied kCopy bytes at a time, which costs no
+        // branch on their length; the pool and the document have room for the overrun.
+        pool_.append(kCopy, '\0');
         std::size_t at = out.size();
+        const std::size_t end = at + size;
         // Room for the closing brace too, so that the document is never copied to grow.
-        out.reserve(at + size + 1);
-        out.resize(at + size);
+        out.reserve(end + kCopy + 1);
+        out.resize(end + kCopy);
         char* const data = &out[0];
+        const char* const pool = pool_.data();
         fallbackCount = 1;
         for (char16_t unit : units) {
             const std::uint64_t slot = slots_[unit];
@@ -160,13 +165,14 @@ public:
                 at += kOneFallbackSize;
             }
             const std::size_t length = Length(slot);
-            if (length == 1) {
-                data[at++] = pool_[Offset(slot)];
+            if (length <= kCopy) {
+                std::memcpy(data + at, pool + Offset(slot), kCopy);
             } else {
-                std::memcpy(data + at, pool_.data() + Offset(slot), length);
-                at += length;
+                std::memcpy(data + at, pool + Offset(slot), length);
             }
+            at += length;
         }
+        out.resize(end);
         // The text's multibyte ends as the last rendering of the document left it.
         if (encoded)
             text_.CharToMultibyte(lastEncoded);
@@ -175,6 +181,7 @@ public:
 private:
     // offset in pool_ (32 bits), length (8), fallback kind (2), fallback count (5).
     static constexpr std::uint64_t kUnset = ~std::uint64_t(0);
+    static constexpr std::size_t kCopy = 16;
 
     std::uint64_t Slot(char16_t unit, std::size_t index) {
         std::uint64_t& slot = slots_[unit];

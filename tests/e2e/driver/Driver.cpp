@@ -4,17 +4,19 @@
 //
 //   driver.exe            all checks, then closes the program through its system menu
 //   driver.exe --auto     only switches Auto-convert on (for the checks from the X11 side)
-//   driver.exe --demo T [L]  switches Auto-convert on, puts the UTF-8 text T on the
+//   driver.exe --demo T [L]  switches Auto-convert on, puts the text T on the
 //                         clipboard (with the locale L, hexadecimal, when given), waits for
 //                         the conversion and prints what the clipboard holds
 //   driver.exe --show     waits for a conversion and prints what the clipboard holds
 //   driver.exe --check T B   waits for a conversion and checks that CF_UNICODETEXT holds
-//                         the UTF-8 text T and CF_TEXT the bytes B (as printed: \xHH)
+//                         the text T and CF_TEXT the bytes B (as printed: \xHH)
 //   driver.exe --close    closes the program through its system menu
+//   driver.exe --click N  clicks the button with control id N
 //
 // Exit code 0 when every check passed, 1 otherwise.
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <atomic>
 #include <chrono>
@@ -73,7 +75,7 @@ bool WaitFor(const std::function<bool()>& condition, int seconds) {
 std::string Printable(const std::string& bytes) {
     std::string out;
     for (unsigned char c : bytes) {
-        if (c >= 0x20 && c < 0x7F && c != '\\') {
+        if (c >= 0x20 && c < 0x7F) {
             out += static_cast<char>(c);
         } else {
             char hex[8];
@@ -232,12 +234,14 @@ std::string Utf16Bytes(const std::wstring& text) {
     return bytes;
 }
 
-std::wstring FromUtf8(const std::string& text) {
-    int units = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(units > 0 ? units : 1, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], units);
-    wide.resize(wide.size() - 1);
-    return wide;
+// Argument i as the user typed it: the narrow argv holds it in the ANSI code page, which
+// can't represent every character.
+std::wstring WideArgument(int i) {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring argument = arguments != nullptr && i < count ? arguments[i] : L"";
+    LocalFree(arguments);
+    return argument;
 }
 
 // Block text up to its first zero byte.
@@ -467,12 +471,16 @@ int main(int argc, char** argv) {
     DriverClipboard clipboard;
 
     if (mode == "--auto") {
+        // What another program copied may reach the window a moment after it appears.
+        WaitFor([&] { return !program.ListLines().empty(); }, 10);
         SwitchAutoConvertOn(program);
+    } else if (mode == "--click" && argc > 2) {
+        program.Click(std::atoi(argv[2]));
     } else if (mode == "--close") {
         CloseProgram(program);
     } else if (mode == "--demo" && argc > 2) {
         std::vector<std::pair<unsigned, std::string>> blocks = {
-            {CF_UNICODETEXT, Utf16Bytes(FromUtf8(argv[2]))}};
+            {CF_UNICODETEXT, Utf16Bytes(WideArgument(2))}};
         if (argc > 3) {
             unsigned long language = std::strtoul(argv[3], nullptr, 16);
             blocks.push_back({CF_LOCALE, std::string(reinterpret_cast<const char*>(&language), 4)});
@@ -496,7 +504,7 @@ int main(int argc, char** argv) {
                 std::snprintf(hex, sizeof hex, " %04X", static_cast<unsigned>(unit));
                 units += hex;
             }
-            Check(unicode == FromUtf8(argv[2]), "CF_UNICODETEXT holds the copied text:" + units);
+            Check(unicode == WideArgument(2), "CF_UNICODETEXT holds the copied text:" + units);
             clipboard.Get(CF_TEXT, bytes);
             std::string text = Printable(UpToZero(bytes));
             Check(text == argv[3], "CF_TEXT is \"" + text + "\"");

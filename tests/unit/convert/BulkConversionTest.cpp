@@ -103,6 +103,18 @@ std::string WriteUnusualTables() {
     partial.singleTable[0] = u'&';
     WriteFileBytes(dir + "sb-partial.okc", SerializeCodeSetFile(partial));
 
+    // Latin-1 from 0xA0 up, but U+00E9 held first by 0x85: encoding must give 0x85.
+    CodeSetFileContent latin;
+    latin.name = "sb-latin";
+    latin.kind = 3;
+    latin.tableStart = 0x80;
+    for (unsigned b = 0x80; b < 0x100; ++b)
+        latin.singleTable.push_back(static_cast<char16_t>(b < 0xA0 ? 0x2500 + b : b));
+    latin.singleTable[0x05] = 0x00E9;
+    latin.singleTable[0x06] = 0x2028;
+    latin.singleTable[0x07] = 0xFFFF;
+    WriteFileBytes(dir + "sb-latin.okc", SerializeCodeSetFile(latin));
+
     CodeSetFileContent twoBytes;
     twoBytes.name = "db-odd";
     twoBytes.kind = 4;

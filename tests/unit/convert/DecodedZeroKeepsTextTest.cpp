@@ -42,7 +42,10 @@ struct PipelineRun {
 TEST(DecodedZeroKeepsText, OverlongUtf8ZeroLeavesTheClipboardAsItWas) {
     PipelineRun run("utf8-test");
     // C0 80 decodes to U+0000; "after" follows it.
-    const std::string text = std::string("before\xC0\x80" "after") + '\0';
+    const std::string text = std::string(
+                                 "before\xC0\x80"
+                                 "after") +
+                             '\0';
     run.clipboard.PutFromAnotherProgram({{ClipboardText, text}});
     const unsigned changes = run.clipboard.ChangeCount();
 

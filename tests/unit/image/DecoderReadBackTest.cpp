@@ -63,7 +63,7 @@ std::vector<Rgb> Palette(int count) {
 
 struct Case {
     const char* name;
-    DibSpec spec;
+    DibShape shape;
 };
 
 std::vector<Case> Cases() {
@@ -71,35 +71,35 @@ std::vector<Case> Cases() {
         return [modulo](int x, int y) { return (x * 5 + y * 3 + x * y) % modulo; };
     };
     std::vector<Case> cases;
-    DibSpec s;
+    DibShape s;
     s.width = 3, s.height = 2, s.bitCount = 24, s.pixel = pattern(8);
     cases.push_back({"rgb24-3x2", s});
-    s = DibSpec();
+    s = DibShape();
     s.width = 7, s.height = 5, s.bitCount = 24, s.topDown = true, s.pixel = pattern(8);
     cases.push_back({"rgb24-top-down", s});
-    s = DibSpec();
+    s = DibShape();
     s.width = 6, s.height = 3, s.bitCount = 32, s.pixel = pattern(8);
     cases.push_back({"rgb32", s});
-    s = DibSpec();
+    s = DibShape();
     s.width = 5, s.height = 4, s.bitCount = 16, s.compression = 3, s.pixel = pattern(8);
     cases.push_back({"bitfields16-565", s});
     s.topDown = true;
     cases.push_back({"bitfields16-top-down", s});
-    s = DibSpec();
+    s = DibShape();
     s.width = 3, s.height = 3, s.bitCount = 32, s.compression = 3, s.pixel = pattern(8);
     cases.push_back({"bitfields32", s});
-    s = DibSpec();
+    s = DibShape();
     s.width = 5, s.height = 3, s.bitCount = 8, s.palette = Palette(256), s.pixel = pattern(256);
     cases.push_back({"pal8-full-table", s});
     s.clrUsed = 17, s.palette = Palette(17), s.pixel = pattern(17);
     cases.push_back({"pal8-17-colours", s});
-    s = DibSpec();
+    s = DibShape();
     s.width = 7, s.height = 3, s.bitCount = 4, s.palette = Palette(16), s.pixel = pattern(16);
     cases.push_back({"pal4", s});
-    s = DibSpec();
+    s = DibShape();
     s.width = 13, s.height = 3, s.bitCount = 1, s.palette = Palette(2), s.pixel = pattern(2);
     cases.push_back({"pal1", s});
-    s = DibSpec();
+    s = DibShape();
     s.width = 6, s.height = 4, s.bitCount = 8, s.compression = 1, s.clrUsed = 5;
     s.palette = Palette(5), s.pixel = pattern(5);
     cases.push_back({"rle8", s});
@@ -112,7 +112,7 @@ TEST(DecoderReadBack, SavedFilesDecodeToTheSourcePixels) {
     const std::string directory = MakeTempDirectory("decoder");
     FakeShell shell;
     for (const Case& c : Cases()) {
-        BuiltDib built = BuildDib(c.spec);
+        BuiltDib built = BuildDib(c.shape);
         const std::string path = directory + c.name + ".bmp";
         ASSERT_TRUE(SaveDibFile(shell, path, built.bytes)) << c.name;
         EXPECT_EQ(DecodeThroughPng(path), Triples(built.expected)) << c.name;

@@ -7,13 +7,13 @@ void Append32(std::string& out, std::uint32_t value) {
         out.push_back(static_cast<char>(value >> (8 * i)));
 }
 
-std::string EncodeRow(const DibSpec& spec, int y) {
+std::string EncodeRow(const DibShape& shape, int y) {
     std::string row;
-    if (spec.bitCount <= 8) {
+    if (shape.bitCount <= 8) {
         int bits = 0, used = 0;
-        for (int x = 0; x < spec.width; ++x) {
-            bits = bits << spec.bitCount | spec.pixel(x, y);
-            used += spec.bitCount;
+        for (int x = 0; x < shape.width; ++x) {
+            bits = bits << shape.bitCount | shape.pixel(x, y);
+            used += shape.bitCount;
             if (used == 8) {
                 row.push_back(static_cast<char>(bits));
                 bits = used = 0;
@@ -22,9 +22,9 @@ std::string EncodeRow(const DibSpec& spec, int y) {
         if (used > 0)
             row.push_back(static_cast<char>(bits << (8 - used)));
     } else {
-        for (int x = 0; x < spec.width; ++x) {
-            Rgb c = CubeColor(spec.pixel(x, y));
-            if (spec.bitCount == 16) {
+        for (int x = 0; x < shape.width; ++x) {
+            Rgb c = CubeColor(shape.pixel(x, y));
+            if (shape.bitCount == 16) {
                 // 5-6-5 bit fields.
                 unsigned v = (c.r >> 3) << 11 | (c.g >> 2) << 5 | c.b >> 3;
                 row.push_back(static_cast<char>(v));
@@ -33,7 +33,7 @@ std::string EncodeRow(const DibSpec& spec, int y) {
                 row.push_back(static_cast<char>(c.b));
                 row.push_back(static_cast<char>(c.g));
                 row.push_back(static_cast<char>(c.r));
-                if (spec.bitCount == 32)
+                if (shape.bitCount == 32)
                     row.push_back('\0');
             }
         }
@@ -44,11 +44,11 @@ std::string EncodeRow(const DibSpec& spec, int y) {
 }
 
 // Each pixel as its own run; end of line after each row, end of bitmap at the end.
-std::string EncodeRle8Row(const DibSpec& spec, int y) {
+std::string EncodeRle8Row(const DibShape& shape, int y) {
     std::string out;
-    for (int x = 0; x < spec.width; ++x) {
+    for (int x = 0; x < shape.width; ++x) {
         out.push_back('\1');
-        out.push_back(static_cast<char>(spec.pixel(x, y)));
+        out.push_back(static_cast<char>(shape.pixel(x, y)));
     }
     out.append("\0\0", 2);
     return out;
@@ -93,23 +93,23 @@ std::string InfoHeader(std::int32_t width, std::int32_t height, std::uint16_t bi
     return h;
 }
 
-BuiltDib BuildDib(const DibSpec& spec) {
+BuiltDib BuildDib(const DibShape& shape) {
     BuiltDib built;
     std::string pixels;
-    for (int i = 0; i < spec.height; ++i) {
+    for (int i = 0; i < shape.height; ++i) {
         // Stored rows run bottom-up unless the DIB is top-down.
-        int y = spec.topDown ? i : spec.height - 1 - i;
-        pixels += spec.compression == 1 ? EncodeRle8Row(spec, y) : EncodeRow(spec, y);
+        int y = shape.topDown ? i : shape.height - 1 - i;
+        pixels += shape.compression == 1 ? EncodeRle8Row(shape, y) : EncodeRow(shape, y);
     }
-    if (spec.compression == 1)
+    if (shape.compression == 1)
         pixels.append("\0\1", 2);
 
-    std::uint32_t sizeImage = spec.compression == 1 ? static_cast<std::uint32_t>(pixels.size()) : 0;
-    built.bytes = InfoHeader(spec.width, spec.topDown ? -spec.height : spec.height,
-                             static_cast<std::uint16_t>(spec.bitCount), spec.compression, sizeImage,
-                             spec.clrUsed);
-    if (spec.compression == 3) {
-        if (spec.bitCount == 16) {
+    std::uint32_t sizeImage = shape.compression == 1 ? static_cast<std::uint32_t>(pixels.size()) : 0;
+    built.bytes = InfoHeader(shape.width, shape.topDown ? -shape.height : shape.height,
+                             static_cast<std::uint16_t>(shape.bitCount), shape.compression, sizeImage,
+                             shape.clrUsed);
+    if (shape.compression == 3) {
+        if (shape.bitCount == 16) {
             Append32(built.bytes, 0xF800);
             Append32(built.bytes, 0x07E0);
             Append32(built.bytes, 0x001F);
@@ -119,7 +119,7 @@ BuiltDib BuildDib(const DibSpec& spec) {
             Append32(built.bytes, 0x000000FF);
         }
     }
-    for (const Rgb& c : spec.palette) {
+    for (const Rgb& c : shape.palette) {
         built.bytes.push_back(static_cast<char>(c.b));
         built.bytes.push_back(static_cast<char>(c.g));
         built.bytes.push_back(static_cast<char>(c.r));
@@ -127,10 +127,10 @@ BuiltDib BuildDib(const DibSpec& spec) {
     }
     built.bytes += pixels;
 
-    for (int y = 0; y < spec.height; ++y) {
-        for (int x = 0; x < spec.width; ++x) {
-            int p = spec.pixel(x, y);
-            built.expected.push_back(spec.bitCount <= 8 ? spec.palette.at(p) : CubeColor(p));
+    for (int y = 0; y < shape.height; ++y) {
+        for (int x = 0; x < shape.width; ++x) {
+            int p = shape.pixel(x, y);
+            built.expected.push_back(shape.bitCount <= 8 ? shape.palette.at(p) : CubeColor(p));
         }
     }
     return built;

@@ -12,7 +12,7 @@ struct Rgb {
     bool operator==(const Rgb& other) const { return r == other.r && g == other.g && b == other.b; }
 };
 
-struct DibSpec {
+struct DibShape {
     int width = 1;
     int height = 1;  // rows of the picture; topDown stores it negative
     int bitCount = 24;
@@ -31,7 +31,7 @@ struct BuiltDib {
 
 // 16 and 32-bit pictures draw colour number n as the 8 corners of the RGB cube (n % 8).
 Rgb CubeColor(int n);
-BuiltDib BuildDib(const DibSpec& spec);
+BuiltDib BuildDib(const DibShape& shape);
 
 // A bare 40-byte header; the rest of the block is left to the caller.
 std::string InfoHeader(std::int32_t width, std::int32_t height, std::uint16_t bitCount,

@@ -68,15 +68,15 @@ TEST(WriteDibFile, WrongSizeImageIsReplacedAndSlackIsLeftOut) {
 }
 
 TEST(WriteDibFile, RunLengthDibKeepsItsSizeImage) {
-    DibSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.bitCount = 8;
-    spec.compression = 1;
-    spec.clrUsed = 2;
-    spec.palette = {{1, 2, 3}, {4, 5, 6}};
-    spec.pixel = [](int x, int y) { return (x + y) % 2; };
-    BuiltDib built = BuildDib(spec);
+    DibShape shape;
+    shape.width = 3;
+    shape.height = 2;
+    shape.bitCount = 8;
+    shape.compression = 1;
+    shape.clrUsed = 2;
+    shape.palette = {{1, 2, 3}, {4, 5, 6}};
+    shape.pixel = [](int x, int y) { return (x + y) % 2; };
+    BuiltDib built = BuildDib(shape);
     MemoryFile file;
     ASSERT_EQ(Write(built.bytes, file), DibWrite::Written);
     EXPECT_EQ(file.bytes.substr(14), built.bytes);
@@ -85,15 +85,15 @@ TEST(WriteDibFile, RunLengthDibKeepsItsSizeImage) {
 
 TEST(WriteDibFile, TopDownIsWrittenBottomUp) {
     for (int bitCount : {24, 16}) {
-        DibSpec spec;
-        spec.width = 5;
-        spec.height = 3;
-        spec.bitCount = bitCount;
-        spec.compression = bitCount == 16 ? 3 : 0;
-        spec.pixel = [](int x, int y) { return x * 3 + y; };
-        BuiltDib bottomUp = BuildDib(spec);
-        spec.topDown = true;
-        BuiltDib topDown = BuildDib(spec);
+        DibShape shape;
+        shape.width = 5;
+        shape.height = 3;
+        shape.bitCount = bitCount;
+        shape.compression = bitCount == 16 ? 3 : 0;
+        shape.pixel = [](int x, int y) { return x * 3 + y; };
+        BuiltDib bottomUp = BuildDib(shape);
+        shape.topDown = true;
+        BuiltDib topDown = BuildDib(shape);
         ASSERT_NE(bottomUp.bytes, topDown.bytes);
 
         MemoryFile fromBottomUp, fromTopDown;
@@ -105,13 +105,13 @@ TEST(WriteDibFile, TopDownIsWrittenBottomUp) {
 }
 
 TEST(WriteDibFile, BitFieldMasksAreWrittenBeforeThePixels) {
-    DibSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.bitCount = 32;
-    spec.compression = 3;
-    spec.pixel = [](int x, int y) { return x + 2 * y + 1; };
-    BuiltDib built = BuildDib(spec);
+    DibShape shape;
+    shape.width = 2;
+    shape.height = 2;
+    shape.bitCount = 32;
+    shape.compression = 3;
+    shape.pixel = [](int x, int y) { return x + 2 * y + 1; };
+    BuiltDib built = BuildDib(shape);
     MemoryFile file;
     ASSERT_EQ(Write(built.bytes, file), DibWrite::Written);
     EXPECT_EQ(GetLe32(file.bytes, 10), 66u);

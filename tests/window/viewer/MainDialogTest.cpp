@@ -3,6 +3,8 @@
 
 #include "MainDialogFixture.h"
 
+#include "WinApp.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -183,6 +185,27 @@ TEST_F(MainDialogTest, AboutButtonAndSystemMenuItemShowTheAboutBox) {
     ::SendMessageA(window.GetSafeHwnd(), WM_SYSCOMMAND, 16, 0);
     EXPECT_EQ(ModalCloser::SeenText(), "Pelimbrance - Quendrisal\nVersion 1.03 build 2");
     EXPECT_TRUE(::IsWindow(window.GetSafeHwnd()));
+}
+
+// The application object, which receives the commands no window handles.
+struct RecordingApp : WinApp {
+    bool OnCommand(int id, int, Dialog& source) override {
+        commands.push_back(id);
+        sources.push_back(&source);
+        return true;
+    }
+    std::vector<int> commands;
+    std::vector<Dialog*> sources;
+};
+
+TEST_F(MainDialogTest, HelpButtonSendsTheHelpCommandToTheApplication) {
+    RecordingApp app;
+    MainDialog& window = Open();
+    Click(9);
+    ASSERT_EQ(app.commands, std::vector<int>{0xE146});
+    EXPECT_EQ(app.sources[0], &window);
+    EXPECT_EQ(window.GetHelpContext(), 131174u);
+    Close();
 }
 
 TEST_F(MainDialogTest, OptionCheckBoxesMirrorTheirMembers) {
