@@ -158,11 +158,16 @@ void CheckAgreement(const Peer& peer, const Sample& sample) {
                           .Convert(sample.bytes.data(), sample.bytes.size(),
                                    reinterpret_cast<char*>(&iconvUnits[0]), iconvUnits.size() * 2) /
                       2);
-    if (icuUnits != sample.units || iconvUnits != sample.units) {
-        std::fprintf(stderr,
-                     "warning: %s: the peers decode the sample differently (ICU %s, iconv %s)\n",
-                     peer.codeSet, icuUnits == sample.units ? "same" : "differs",
-                     iconvUnits == sample.units ? "same" : "differs");
+    std::string icuBytes(sample.bytes.size() + 16, '\0');
+    icuBytes.resize(IcuConverter(peer.icuName).Encode(sample.units, icuBytes));
+    std::string iconvBytes(sample.bytes.size() + 16, '\0');
+    iconvBytes.resize(IconvConverter(peer.iconvName, "UTF-16LE")
+                          .Convert(reinterpret_cast<const char*>(sample.units.data()),
+                                   sample.units.size() * 2, &iconvBytes[0], iconvBytes.size()));
+    if (icuUnits != sample.units || iconvUnits != sample.units || icuBytes != sample.bytes ||
+        iconvBytes != sample.bytes) {
+        std::fprintf(stderr, "warning: %s: the peers convert the sample differently\n",
+                     peer.codeSet);
     }
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz preset (clang, libFuzzer, ASan + UBSan) and runs every fuzz target for a
 # fixed number of executions from the committed seeds, so that a reader that starts to crash,
-# leak or misbehave fails the run. About two minutes on two cores after the build.
+# leak or misbehave fails the run. About three minutes on two cores after the build.
 #   scripts/fuzz-smoke.sh             all targets
 #   scripts/fuzz-smoke.sh okc decode  only these
 set -eu
@@ -11,13 +11,13 @@ jobs=${PEL_JOBS:-2}
 
 # Executions per target, sized to the speed of each target (a few seconds to half a minute).
 declare -A runs=(
-    [entity]=200000
-    [decode]=100000
-    [pipeline]=100000
-    [encode]=40000
+    [entity]=500000
+    [decode]=300000
+    [pipeline]=300000
+    [encode]=100000
     [okc]=40000
-    [oku]=30000
-    [locales]=20000
+    [oku]=40000
+    [locales]=30000
 )
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(entity decode pipeline encode okc oku locales)

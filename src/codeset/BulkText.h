@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "CodeSet.h"
@@ -122,6 +123,8 @@ void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsig
                      LinearRun linear, bool singleByte, const char16_t* units, std::size_t count,
                      std::string& out, Slow slow) {
     TextSink sink(out, count, singleByte ? 1 : 2);
+    char lowUnits[64][CodeSet::kCharBufferSize];
+    std::uint64_t lowUnitsKnown = 0;
     const char16_t* p = units;
     const char16_t* const end = units + count;
     char* cursor = sink.Cursor();
@@ -142,10 +145,10 @@ void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsig
 #endif
     while (p < end) {
 #if defined(PEL_BULK_SSE2)
-        // In a single-byte code set, from a unit that stands for itself, 8 units are
-        // narrowed at once and those of them that don't stand for themselves patched in
-        // from the table.
-        if (singleByte && *p < asciiLimit && end - p >= 8) {
+        // In a single-byte code set, 8 units are narrowed at once: those that stand for
+        // themselves or lie in the linear run directly, the others patched in from the
+        // table.
+        if (singleByte && end - p >= 8) {
             const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
             // Lanes of zero, at or above asciiLimit, or special need a look-up.
             const __m128i inRange = _mm_cmpeq_epi16(_mm_subs_epu16(block, below), zero);
@@ -188,10 +191,23 @@ void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsig
             continue;
         const char16_t unit = *p++;
         sink.Advance(static_cast<std::size_t>(cursor - sink.Cursor()));
-        char buffer[CodeSet::kCharBufferSize] = {};
-        slow(unit, buffer);
-        buffer[CodeSet::kCharBufferSize - 1] = '\0';
-        sink.PutText(buffer, static_cast<std::size_t>(end - p));
+        if (unit < 64) {
+            // The special characters (quotes, apostrophes, ampersands in prose) come back
+            // often: each is encoded once per text.
+            char* const known = lowUnits[unit];
+            if (!((lowUnitsKnown >> unit) & 1)) {
+                std::memset(known, 0, CodeSet::kCharBufferSize);
+                slow(unit, known);
+                known[CodeSet::kCharBufferSize - 1] = '\0';
+                lowUnitsKnown |= std::uint64_t(1) << unit;
+            }
+            sink.PutText(known, static_cast<std::size_t>(end - p));
+        } else {
+            char buffer[CodeSet::kCharBufferSize] = {};
+            slow(unit, buffer);
+            buffer[CodeSet::kCharBufferSize - 1] = '\0';
+            sink.PutText(buffer, static_cast<std::size_t>(end - p));
+        }
         cursor = sink.Cursor();
     }
     sink.Advance(static_cast<std::size_t>(cursor - sink.Cursor()));

@@ -77,6 +77,16 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
             if (pair != 0xFFFF) {
                 *dst++ = pair;
                 i += 2;
+                // Stays in a run of two-byte characters while it lasts; the byte after a lead
+                // byte at i < limit is at most text[length], always there to read.
+                while (i < limit) {
+                    const unsigned char lead = text[i];
+                    const char16_t next = pairs[lead << 8 | text[i + 1]];
+                    if (singles[lead] != 0xFFFF || next == 0xFFFF)
+                        break;
+                    *dst++ = next;
+                    i += 2;
+                }
                 continue;
             }
             // An entity, an undefined byte, the end of the text after a lead byte, an

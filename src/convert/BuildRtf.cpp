@@ -138,7 +138,7 @@ public:
         std::size_t lastEncoded = 0;
         for (std::size_t i = 0; i < units.size(); ++i) {
             const std::uint64_t slot = Slot(units[i], i);
-            if (!IsFixedUnit(units[i])) {
+            if (slot & kEncoded) {
                 encoded = true;
                 lastEncoded = i;
             }
@@ -179,9 +179,11 @@ public:
     }
 
 private:
-    // offset in pool_ (32 bits), length (8), fallback kind (2), fallback count (5).
+    // offset in pool_ (32 bits), length (8), fallback kind (2), fallback count (5), and
+    // whether the piece came from CharToMultibyte.
     static constexpr std::uint64_t kUnset = ~std::uint64_t(0);
     static constexpr std::size_t kCopy = 16;
+    static constexpr std::uint64_t kEncoded = std::uint64_t(1) << 47;
 
     std::uint64_t Slot(char16_t unit, std::size_t index) {
         std::uint64_t& slot = slots_[unit];
@@ -196,7 +198,8 @@ private:
             piece = AppendPiece(unit, bytes.data(), bytes.size(), pool_);
         }
         slot = offset | std::uint64_t(pool_.size() - offset) << 32 |
-               std::uint64_t(piece.fallback) << 40 | std::uint64_t(piece.count) << 42;
+               std::uint64_t(piece.fallback) << 40 | std::uint64_t(piece.count) << 42 |
+               (IsFixedUnit(unit) ? 0 : kEncoded);
         return slot;
     }
     static std::size_t Offset(std::uint64_t slot) { return slot & 0xFFFFFFFFu; }

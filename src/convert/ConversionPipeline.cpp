@@ -1,6 +1,7 @@
 #include "ConversionPipeline.h"
 
 #include <cstddef>
+#include <cstring>
 
 #include "BuildRtf.h"
 #include "Clipboard.h"
@@ -34,6 +35,14 @@ std::string WithName(const std::string& pattern, const std::string& name) {
     return out;
 }
 
+// Whether a char16_t is stored low byte first, as the clipboard's UTF-16 blocks are.
+bool IsLittleEndian() {
+    const char16_t probe = 1;
+    unsigned char first = 0;
+    std::memcpy(&first, &probe, 1);
+    return first == 1;
+}
+
 // The units of a CF_UNICODETEXT block before its first zero unit; an odd last byte is not
 // part of any unit.
 std::u16string UnitsBeforeZero(const std::string& block) {
@@ -43,6 +52,10 @@ std::u16string UnitsBeforeZero(const std::string& block) {
         ++count;
     }
     std::u16string units(count, u'\0');
+    if (IsLittleEndian()) {
+        std::memcpy(&units[0], bytes, 2 * count);
+        return units;
+    }
     for (std::size_t i = 0; i < count; ++i) {
         units[i] = static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
     }
@@ -148,7 +161,10 @@ void ConversionPipeline::WriteBack(ConversionState& state, ConvertedText& text,
     SetTextBlock(clipboard_, ClipboardText, text.ToMultibyte());
     Release(text.multibyte);
 
-    {
+    if (IsLittleEndian()) {
+        // The string's units and its terminating zero unit are the block's bytes already.
+        clipboard_.SetData(ClipboardUnicodeText, text.unicode.c_str(), 2 * text.unicode.size() + 2);
+    } else {
         std::string units(2 * text.unicode.size() + 2, '\0');
         for (std::size_t i = 0; i < text.unicode.size(); ++i) {
             units[2 * i] = static_cast<char>(text.unicode[i] & 0xFF);
