@@ -201,7 +201,8 @@ void Versus(benchmark::State& state, const Peer& peer, bool decode) {
     for (auto _ : state) {
         double start = ThreadSeconds();
         if (decode) {
-            text.SetFromMultibyte(sample.bytes.c_str());
+            // Given the size, as the peers are (and as the clipboard's block is).
+            text.SetFromMultibyte(sample.bytes.c_str(), sample.bytes.size());
             benchmark::DoNotOptimize(text.unicode.data());
         } else {
             benchmark::DoNotOptimize(text.ToMultibyte().data());

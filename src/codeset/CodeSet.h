@@ -34,11 +34,12 @@ public:
     // per unit by direct table lookups and fall back to the per-character path for anything
     // that involves entities or special characters.
     //
-    // Decodes text[position..length) (text[length] is its terminating zero byte), appending
-    // one unit per character to out, until the end or the first non-zero DecodeChar result,
-    // which is returned (0 at the end). position is left after the last character decoded,
-    // never beyond length; it stops short of length only on an error (or a decoder that
-    // consumes nothing).
+    // Decodes the text from position to its end, its first zero byte, which lies at length
+    // at the latest (text[length] is zero: a caller that knows the length saves a search),
+    // appending one unit per character to out, until the end or the first non-zero
+    // DecodeChar result, which is returned (0 at the end). position is left after the last
+    // character decoded, never beyond the end; it stops short of it only on an error (or a
+    // decoder that consumes nothing).
     virtual int DecodeText(const unsigned char* text, std::size_t length, std::size_t& position,
                            std::u16string& out, unsigned flags) const;
     // Appends the representation of each of count units: what EncodeChar writes into a

@@ -27,11 +27,13 @@ std::string SerializeCodeSetFile(const CodeSetFileContent& content) {
     Put32(out, static_cast<std::uint32_t>(content.kind));
     if (content.kind == 3) {
         out += static_cast<char>(content.tableStart);
-        for (char16_t c : content.singleTable) Put16(out, c);
+        for (char16_t c : content.singleTable)
+            Put16(out, c);
     } else if (content.kind == 4) {
         out += static_cast<char>(content.tableStart);
         Put32(out, static_cast<std::uint32_t>(content.singleTable.size()));
-        for (char16_t c : content.singleTable) Put16(out, c);
+        for (char16_t c : content.singleTable)
+            Put16(out, c);
         for (std::size_t i = 0; i < 256; ++i) {
             out += static_cast<char>(i < content.leadBytes.size() ? content.leadBytes[i] : 0);
         }
@@ -42,8 +44,10 @@ std::string SerializeCodeSetFile(const CodeSetFileContent& content) {
             Put16(out, i < content.segmentCount.size() ? content.segmentCount[i] : 0);
         }
         Put32(out, static_cast<std::uint32_t>(content.doubleCodes.size()));
-        for (std::uint16_t c : content.doubleCodes) Put16(out, c);
-        for (char16_t c : content.doubleChars) Put16(out, c);
+        for (std::uint16_t c : content.doubleCodes)
+            Put16(out, c);
+        for (char16_t c : content.doubleChars)
+            Put16(out, c);
     }
     return out;
 }

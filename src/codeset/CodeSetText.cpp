@@ -1,7 +1,13 @@
 #include "CodeSet.h"
 
+#include <cstring>
+
 int CodeSet::DecodeText(const unsigned char* text, std::size_t length, std::size_t& position,
                         std::u16string& out, unsigned flags) const {
+    if (position < length) {
+        if (const void* zero = std::memchr(text + position, 0, length - position))
+            length = static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - text);
+    }
     while (position < length) {
         char16_t unit = 0;
         std::size_t consumed = 0;

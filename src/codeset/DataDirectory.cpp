@@ -9,8 +9,11 @@ std::string& Directory() {
 
 void SetDataDirectory(const std::string& directory) {
     std::string copy = directory.substr(0, 256);
-    if (copy.empty() || copy.back() != kPathSeparator) copy += kPathSeparator;
+    if (copy.empty() || copy.back() != kPathSeparator)
+        copy += kPathSeparator;
     Directory() = copy;
 }
 
-const std::string& GetDataDirectory() { return Directory(); }
+const std::string& GetDataDirectory() {
+    return Directory();
+}

@@ -34,7 +34,8 @@ void DoubleByteCodeSet::BuildBulkTables() {
     for (unsigned lead = 0; lead < 256; ++lead) {
         const TrailTable* table = trailTables[lead].get();
         const bool isLead = lead >= tableStart && leadBytes[lead] != 0;
-        bulkSingle[lead] = isLead ? char16_t(0xFFFF) : byteValue[lead];
+        // The zero byte ends the text: the slow path tells it apart too.
+        bulkSingle[lead] = isLead || lead == 0 ? char16_t(0xFFFF) : byteValue[lead];
         if (!table || !isLead)
             continue;
         for (unsigned trail = 1; trail < 256; ++trail) {
@@ -43,6 +44,19 @@ void DoubleByteCodeSet::BuildBulkTables() {
         }
     }
 }
+
+namespace {
+
+// The lead byte at text[0] and the trail byte after it as lead << 8 | trail, from one load.
+inline unsigned PairAt(const unsigned char* text) {
+    std::uint16_t twoBytes = 0;
+    std::memcpy(&twoBytes, text, 2);
+    const unsigned value = twoBytes;
+    // On a little-endian machine the lead byte is the low one: the rotation swaps them.
+    return IsLittleEndianMachine() ? (value >> 8 | value << 8) & 0xFFFF : value;
+}
+
+}  // namespace
 
 int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
                                   std::size_t& position, std::u16string& out,
@@ -53,14 +67,22 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
     const unsigned ampersand = (flags & NamedEntities) && u'&' < tableStart ? u'&' : 0x100;
     const char16_t* const pairs = bulkDecode.data();
     const char16_t* const singles = bulkSingle.data();
+#if defined(PEL_BULK_SSE2)
+    // Bytes below 0x80 stand for themselves when the table starts above them.
+    const bool asciiBlocks = tableStart >= 0x80;
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ampersandBytes = _mm_set1_epi8(ampersand < 0x100 ? '&' : 0);
+#endif
     // Decoded a chunk at a time into a local buffer: appending that costs less than
     // zero-filling the string ahead. Every character takes at least one byte.
     out.reserve(out.size() + (length - position));
     char16_t buffer[kDecodeChunk];
     std::size_t i = position;
+    // Lowered to the terminating zero byte when it is met.
+    std::size_t end = length;
     int result = 0;
-    while (i < length && result == 0) {
-        const std::size_t limit = length - i > kDecodeChunk ? i + kDecodeChunk : length;
+    while (i < end && result == 0) {
+        const std::size_t limit = end - i > kDecodeChunk ? i + kDecodeChunk : end;
         char16_t* dst = buffer;
         while (i < limit) {
             // Branches, not selects: the position of the next character must not wait for
@@ -68,26 +90,55 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
             const unsigned char b = text[i];
             const char16_t single = singles[b];
             if (single != 0xFFFF && b != ampersand) {
+#if defined(PEL_BULK_SSE2)
+                if (asciiBlocks && b < 0x80 && limit - i >= 16) {
+                    // A run of ASCII goes 16 bytes at a time up to its first byte of 0x80 or
+                    // above, zero byte or ampersand that may start an entity.
+                    do {
+                        const __m128i block =
+                            _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+                        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst),
+                                         _mm_unpacklo_epi8(block, zero));
+                        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8),
+                                         _mm_unpackhi_epi8(block, zero));
+                        const unsigned stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+                            block, _mm_or_si128(_mm_cmpeq_epi8(block, zero),
+                                                _mm_cmpeq_epi8(block, ampersandBytes)))));
+                        if (stops != 0) {
+                            const unsigned k = LowestBit(stops);
+                            dst += k;
+                            i += k;
+                            break;
+                        }
+                        dst += 16;
+                        i += 16;
+                    } while (limit - i >= 16);
+                    continue;
+                }
+#endif
                 *dst++ = single;
                 ++i;
                 continue;
             }
-            // text[length] is zero, so the trail byte is always there to read.
+            // The trail byte is at most the terminating zero, always there to read; a pair
+            // is found only after a lead byte.
             const char16_t pair = pairs[b << 8 | text[i + 1]];
             if (pair != 0xFFFF) {
                 *dst++ = pair;
                 i += 2;
-                // Stays in a run of two-byte characters while it lasts; the byte after a lead
-                // byte at i < limit is at most text[length], always there to read.
+                // Stays in a run of two-byte characters while it lasts.
                 while (i < limit) {
-                    const unsigned char lead = text[i];
-                    const char16_t next = pairs[lead << 8 | text[i + 1]];
-                    if (singles[lead] != 0xFFFF || next == 0xFFFF)
+                    const char16_t next = pairs[PairAt(text + i)];
+                    if (next == 0xFFFF)
                         break;
                     *dst++ = next;
                     i += 2;
                 }
                 continue;
+            }
+            if (b == 0) {
+                end = i;
+                break;
             }
             // An entity, an undefined byte, the end of the text after a lead byte, an
             // undefined pair or one that stands for U+FFFF: the per-character decoder tells
@@ -99,7 +150,7 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
             if (result != 0)
                 break;
             *dst++ = unit;
-            i = consumed < length - i ? i + consumed : length;
+            i = consumed < end - i ? i + consumed : end;
         }
         out.append(buffer, static_cast<std::size_t>(dst - buffer));
     }

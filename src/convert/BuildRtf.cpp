@@ -7,6 +7,14 @@
 
 #include "ConvertedText.h"
 
+#if defined(__SSE2__) || defined(_M_X64)
+#define PEL_RTF_SSE2 1
+#include <emmintrin.h>
+#endif
+#if defined(_MSC_VER)
+#include <intrin.h>
+#endif
+
 namespace {
 
 const char kRtfHeader[] =
@@ -123,43 +131,72 @@ void AppendUnitsDirectly(ConvertedText& text, std::string& out) {
     }
 }
 
+#if defined(PEL_RTF_SSE2)
+// The index of the lowest clear bit of a mask that has one among its low 16 bits.
+inline unsigned LowestClearBit(unsigned mask) {
+#if defined(_MSC_VER)
+    unsigned long index = 0;
+    _BitScanForward(&index, ~mask);
+    return static_cast<unsigned>(index);
+#else
+    return static_cast<unsigned>(__builtin_ctz(~mask));
+#endif
+}
+#endif
+
 // Large texts: a unit's piece depends only on the unit (the code set and the flags stay the
 // same for the whole document), so each distinct unit is encoded and formatted once. A
 // first pass collects the pieces and the exact size, a second copies them into place.
+// Blocks of 8 printable ASCII units that are their own pieces (most of prose) go whole.
 class PieceCache {
 public:
-    explicit PieceCache(ConvertedText& text) : text_(text), slots_(0x10000, kUnset) {}
+    explicit PieceCache(ConvertedText& text) : text_(text), slots_(0x10000, kUnset) {
+        probe_.codeSetHolder = text.codeSetHolder;
+        probe_.encodeFlags = text.encodeFlags;
+        FindPlainAscii();
+    }
 
     void AppendUnits(std::string& out) {
-        const std::u16string& units = text_.unicode;
+        const char16_t* const units = text_.unicode.data();
+        const std::size_t count = text_.unicode.size();
         std::size_t fallbackCount = 1;
         std::size_t size = 0;
-        bool encoded = false;
-        std::size_t lastEncoded = 0;
-        for (std::size_t i = 0; i < units.size(); ++i) {
-            const std::uint64_t slot = Slot(units[i], i);
-            if (slot & kEncoded) {
-                encoded = true;
-                lastEncoded = i;
+        for (std::size_t i = 0; i < count;) {
+            if (units[i] < 0x80 && count - i >= 8) {
+                const std::size_t plain = PlainUnits(units + i);
+                size += plain;
+                i += plain;
+                if (plain == 8 || i == count)
+                    continue;
             }
+            const std::uint64_t slot = Slot(units[i++]);
             size += Length(slot);
             if (NeedsOneFallback(PieceOf(slot), fallbackCount))
                 size += kOneFallbackSize;
         }
 
-        // Pieces of up to kCopy bytes are copied kCopy bytes at a time, which costs no
-        // branch on their length; the pool and the document have room for the overrun.
+        // Pieces of up to kCopy bytes (19 for a two-byte character) are copied kCopy bytes at
+        // a time, which costs no branch on their length; the pool and the document have room
+        // for the overrun.
         pool_.append(kCopy, '\0');
         std::size_t at = out.size();
         const std::size_t end = at + size;
-        // Room for the closing brace too, so that the document is never copied to grow.
-        out.reserve(end + kCopy + 1);
+        // Room for the closing brace and a terminating zero too, so that the document is
+        // never copied to grow.
+        out.reserve(end + kCopy + 2);
         out.resize(end + kCopy);
         char* const data = &out[0];
         const char* const pool = pool_.data();
         fallbackCount = 1;
-        for (char16_t unit : units) {
-            const std::uint64_t slot = slots_[unit];
+        for (std::size_t i = 0; i < count;) {
+            if (units[i] < 0x80 && count - i >= 8) {
+                const std::size_t plain = StorePlainUnits(units + i, data + at);
+                at += plain;
+                i += plain;
+                if (plain == 8 || i == count)
+                    continue;
+            }
+            const std::uint64_t slot = slots_[units[i++]];
             if (NeedsOneFallback(PieceOf(slot), fallbackCount)) {
                 std::memcpy(data + at, kOneFallback, kOneFallbackSize);
                 at += kOneFallbackSize;
@@ -173,37 +210,129 @@ public:
             at += length;
         }
         out.resize(end);
-        // The text's multibyte ends as the last rendering of the document left it.
-        if (encoded)
-            text_.CharToMultibyte(lastEncoded);
+        // The text's multibyte ends as the last rendering of the document left it: that of
+        // the last unit whose piece comes from its representation.
+        for (std::size_t i = count; i-- > 0;) {
+            if (!IsFixedUnit(units[i])) {
+                text_.CharToMultibyte(i);
+                break;
+            }
+        }
     }
 
 private:
-    // offset in pool_ (32 bits), length (8), fallback kind (2), fallback count (5), and
-    // whether the piece came from CharToMultibyte.
+    // offset in pool_ (32 bits), length (8), fallback kind (2), fallback count (5).
     static constexpr std::uint64_t kUnset = ~std::uint64_t(0);
-    static constexpr std::size_t kCopy = 16;
-    static constexpr std::uint64_t kEncoded = std::uint64_t(1) << 47;
+    static constexpr std::size_t kCopy = 32;
+    static constexpr char16_t kFirstPrintable = 0x20;
+    static constexpr char16_t kLastPrintable = 0x7E;
+    // More exceptions than this and the blocks cost more than they save.
+    static constexpr int kMostExceptions = 12;
 
-    std::uint64_t Slot(char16_t unit, std::size_t index) {
+    // The piece of one unit, made the first time the unit is met.
+    std::uint64_t Slot(char16_t unit) {
+        const std::uint64_t slot = slots_[unit];
+        return slot != kUnset ? slot : MakeSlot(unit);
+    }
+
+    std::uint64_t MakeSlot(char16_t unit) {
         std::uint64_t& slot = slots_[unit];
-        if (slot != kUnset)
-            return slot;
         const std::size_t offset = pool_.size();
         Piece piece;
         if (IsFixedUnit(unit)) {
             piece = AppendPiece(unit, nullptr, 0, pool_);
         } else {
-            const std::string& bytes = text_.CharToMultibyte(index);
+            // The representation depends on the unit alone: a one-unit text gives it.
+            probe_.unicode.assign(1, unit);
+            const std::string& bytes = probe_.CharToMultibyte(0);
             piece = AppendPiece(unit, bytes.data(), bytes.size(), pool_);
         }
         slot = offset | std::uint64_t(pool_.size() - offset) << 32 |
-               std::uint64_t(piece.fallback) << 40 | std::uint64_t(piece.count) << 42 |
-               (IsFixedUnit(unit) ? 0 : kEncoded);
+               std::uint64_t(piece.fallback) << 40 | std::uint64_t(piece.count) << 42;
         return slot;
     }
-    static std::size_t Offset(std::uint64_t slot) { return slot & 0xFFFFFFFFu; }
-    static std::size_t Length(std::uint64_t slot) { return (slot >> 32) & 0xFF; }
+
+    // Collects the printable ASCII units whose piece is not the unit's own byte (markup
+    // characters, characters that flags turn into entities, ASCII that the code set maps
+    // elsewhere).
+    void FindPlainAscii() {
+        for (char16_t unit = kFirstPrintable; unit <= kLastPrintable; ++unit) {
+            const std::uint64_t slot = Slot(unit);
+            const bool plain = Length(slot) == 1 &&
+                               pool_[Offset(slot)] == static_cast<char>(unit) &&
+                               PieceOf(slot).fallback == Fallback::None;
+            if (!plain && exceptionCount_ <= kMostExceptions)
+                exceptions_[exceptionCount_++] = unit;
+        }
+        plainBlocks_ = exceptionCount_ <= kMostExceptions;
+#if defined(PEL_RTF_SSE2)
+        // Padded to a whole number of groups of 4 with copies of the last exception (or of a
+        // unit outside the range).
+        const char16_t last = exceptionCount_ != 0 ? exceptions_[exceptionCount_ - 1] : 0;
+        exceptionGroups_ = (exceptionCount_ + 3) / 4;
+        for (int k = 0; k < 4 * exceptionGroups_ && k < kMostExceptions; ++k) {
+            exceptionVectors_[k] =
+                _mm_set1_epi16(static_cast<short>(k < exceptionCount_ ? exceptions_[k] : last));
+        }
+#endif
+    }
+
+    // How many of the 8 units from p, up to the first other one, are plain printable ASCII.
+    std::size_t PlainUnits(const char16_t* p) const {
+#if defined(PEL_RTF_SSE2)
+        if (!plainBlocks_)
+            return 0;
+        return PlainLanes(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+#else
+        (void)p;
+        return 0;
+#endif
+    }
+
+    // The same, writing their bytes to out (and up to 8 bytes in all, which the document's
+    // spare room takes).
+    std::size_t StorePlainUnits(const char16_t* p, char* out) const {
+#if defined(PEL_RTF_SSE2)
+        if (!plainBlocks_)
+            return 0;
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(block, block));
+        return PlainLanes(block);
+#else
+        (void)p;
+        (void)out;
+        return 0;
+#endif
+    }
+
+#if defined(PEL_RTF_SSE2)
+    std::size_t PlainLanes(__m128i block) const {
+        // Units below kFirstPrintable wrap around to large values and fail the range test.
+        const __m128i offset = _mm_sub_epi16(block, _mm_set1_epi16(kFirstPrintable));
+        __m128i outside = _mm_subs_epu16(offset, _mm_set1_epi16(kLastPrintable - kFirstPrintable));
+        const __m128i* exception = exceptionVectors_;
+        for (int group = exceptionGroups_; group != 0; --group, exception += 4) {
+            outside = _mm_or_si128(
+                outside, _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(block, exception[0]),
+                                                   _mm_cmpeq_epi16(block, exception[1])),
+                                      _mm_or_si128(_mm_cmpeq_epi16(block, exception[2]),
+                                                   _mm_cmpeq_epi16(block, exception[3]))));
+        }
+        // Two mask bits per unit; the first clear one is the first other unit.
+        const unsigned plain =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(outside, _mm_setzero_si128())));
+        return plain == 0xFFFF ? 8 : LowestClearBit(plain) / 2;
+    }
+    __m128i exceptionVectors_[kMostExceptions];
+    int exceptionGroups_ = 0;
+#endif
+
+    static std::size_t Offset(std::uint64_t slot) {
+        return slot & 0xFFFFFFFFu;
+    }
+    static std::size_t Length(std::uint64_t slot) {
+        return (slot >> 32) & 0xFF;
+    }
     static Piece PieceOf(std::uint64_t slot) {
         Piece piece;
         piece.fallback = static_cast<Fallback>((slot >> 40) & 0x3);
@@ -212,8 +341,12 @@ private:
     }
 
     ConvertedText& text_;
+    ConvertedText probe_;
     std::vector<std::uint64_t> slots_;
     std::string pool_;
+    char16_t exceptions_[kMostExceptions + 1] = {};
+    int exceptionCount_ = 0;
+    bool plainBlocks_ = false;
 };
 
 // Below this many units the cache costs more than it saves.

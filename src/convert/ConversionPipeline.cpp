@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <utility>
 
 #include "BuildRtf.h"
 #include "Clipboard.h"
@@ -68,9 +69,10 @@ void Release(Text& text) {
     Text().swap(text);
 }
 
-// A block of text with its terminating zero byte.
-bool SetTextBlock(Clipboard& clipboard, unsigned format, const std::string& text) {
-    return clipboard.SetData(format, text.c_str(), text.size() + 1);
+// A block of text with its terminating zero byte, handed over to the clipboard.
+bool SetTextBlock(Clipboard& clipboard, unsigned format, std::string&& text) {
+    text.push_back('\0');
+    return clipboard.SetOwnedData(format, std::move(text));
 }
 
 }  // namespace
@@ -118,27 +120,28 @@ ConversionOutcome ConversionPipeline::Run(ConversionState& state) {
 
     ConversionOutcome outcome = ConversionOutcome::Converted;
     std::string block;
+    bool lentUnits = false;
     if (clipboard_.IsFormatAvailable(ClipboardUnicodeText)) {
         if (clipboard_.GetData(ClipboardUnicodeText, block) != ClipboardRead::Ok) {
             outcome = ConversionOutcome::NoText;
         } else {
+            // The run converts the window's own copy of the units and gives it back before
+            // the clipboard closes (and a run that the write starts may clear it).
             state.unicodeText = UnitsBeforeZero(block);
-            text.unicode = state.unicodeText;
+            text.unicode.swap(state.unicodeText);
+            lentUnits = true;
         }
     } else if (clipboard_.IsFormatAvailable(ClipboardText)) {
         if (clipboard_.GetData(ClipboardText, block) != ClipboardRead::Ok) {
             outcome = ConversionOutcome::NoText;
         } else {
-            // The block need not hold a zero byte: the text ends at the block's end then.
-            const std::size_t zero = block.find('\0');
-            if (zero != std::string::npos) {
-                block.resize(zero);
-            }
+            // The text ends at the block's first zero byte, or at its end when it holds none
+            // (block.c_str() has a zero after it); the decoder finds which.
             // Writing back a decoding that stopped early would replace the text with its
             // head; the clipboard keeps its own text instead. So it does for a decoding that
             // holds U+0000 (an overlong UTF-8 zero, a table entry of 0): every format written
             // back ends at its first zero, which would cut the text there.
-            if (!text.SetFromMultibyte(block.c_str()).reachedEnd ||
+            if (!text.SetFromMultibyte(block.c_str(), block.size()).reachedEnd ||
                 text.unicode.find(u'\0') != std::u16string::npos) {
                 outcome = ConversionOutcome::DecodingStopped;
             }
@@ -151,6 +154,9 @@ ConversionOutcome ConversionPipeline::Run(ConversionState& state) {
     if (outcome == ConversionOutcome::Converted) {
         WriteBack(state, text, rtfAlreadyPresent);
     }
+    if (lentUnits) {
+        text.unicode.swap(state.unicodeText);
+    }
     clipboard_.Close();
     return outcome;
 }
@@ -158,7 +164,8 @@ ConversionOutcome ConversionPipeline::Run(ConversionState& state) {
 void ConversionPipeline::WriteBack(ConversionState& state, ConvertedText& text,
                                    bool rtfAlreadyPresent) {
     // Each format is written on its own: one that can't be allocated is skipped.
-    SetTextBlock(clipboard_, ClipboardText, text.ToMultibyte());
+    text.ToMultibyte();
+    SetTextBlock(clipboard_, ClipboardText, std::move(text.multibyte));
     Release(text.multibyte);
 
     if (IsLittleEndian()) {

@@ -23,22 +23,30 @@ void AppendRepresentation(const CodeSet& codeSet, char16_t unit, unsigned flags,
 }  // namespace
 
 MultibyteDecoding ConvertedText::SetFromMultibyte(const char* text) {
+    if (text == nullptr) {
+        unicode.clear();
+        return MultibyteDecoding();
+    }
+    return SetFromMultibyte(text, std::strlen(text));
+}
+
+MultibyteDecoding ConvertedText::SetFromMultibyte(const char* text, std::size_t size) {
     MultibyteDecoding progress;
     unicode.clear();
     if (text == nullptr) {
         return progress;
     }
-    const std::size_t length = std::strlen(text);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     const CodeSet* codeSet = BoundCodeSet(codeSetHolder);
     if (codeSet == nullptr) {
-        progress.reachedEnd = length == 0;
+        progress.reachedEnd = size == 0 || bytes[0] == 0;
         return progress;
     }
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     std::size_t position = 0;
     const int result =
-        codeSet->DecodeText(bytes, length, position, unicode, static_cast<unsigned>(decodeFlags));
-    if (result != 0 || position < length) {
+        codeSet->DecodeText(bytes, size, position, unicode, static_cast<unsigned>(decodeFlags));
+    // DecodeText stops short of the text's end (its first zero byte) only on an error.
+    if (result != 0 || (position < size && bytes[position] != 0)) {
         progress.reachedEnd = false;
         progress.result = result;
     }

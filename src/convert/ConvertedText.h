@@ -30,6 +30,10 @@ public:
     // Replaces unicode by the decoding of a zero-terminated text (or none). Decoding stops
     // at the first error and keeps what it has; the result says where it stopped.
     MultibyteDecoding SetFromMultibyte(const char* text);
+    // The same for a text that ends at its first zero byte or after size bytes, whichever
+    // comes first; text[size] must be a zero byte (as a std::string's c_str() has). The zero
+    // is found while decoding instead of by a pass of its own.
+    MultibyteDecoding SetFromMultibyte(const char* text, std::size_t size);
     // The rendering of the whole text; valid until the next rendering.
     const std::string& ToMultibyte();
     // The representation of the one unit at index; valid until the next rendering.

@@ -42,6 +42,11 @@ public:
     // Puts a new block of exactly size bytes under the format, replacing an earlier one;
     // false when the block can't be allocated or the clipboard refuses it.
     virtual bool SetData(unsigned format, const void* data, std::size_t size) = 0;
+    // SetData for a block that the caller hands over, all of bytes: a clipboard that keeps
+    // blocks in memory takes the string instead of copying it; the others copy.
+    virtual bool SetOwnedData(unsigned format, std::string&& bytes) {
+        return SetData(format, bytes.data(), bytes.size());
+    }
     // Announces the format with no data.
     virtual bool SetNoData(unsigned format) = 0;
 };

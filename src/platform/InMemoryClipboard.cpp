@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace {
 
@@ -110,6 +111,15 @@ bool InMemoryClipboard::SetData(unsigned format, const void* data, std::size_t s
     std::string bytes(size, '\0');
     if (size != 0 && data != nullptr) {
         bytes.assign(static_cast<const char*>(data), size);
+    }
+    Store(format, true, std::move(bytes));
+    written_ = true;
+    return true;
+}
+
+bool InMemoryClipboard::SetOwnedData(unsigned format, std::string&& bytes) {
+    if (!open_ || format == 0 || failingAllocations_.count(format) != 0) {
+        return false;
     }
     Store(format, true, std::move(bytes));
     written_ = true;

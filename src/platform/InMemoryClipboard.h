@@ -27,6 +27,7 @@ public:
     bool IsFormatAvailable(unsigned format) override;
     ClipboardRead GetData(unsigned format, std::string& bytes) override;
     bool SetData(unsigned format, const void* data, std::size_t size) override;
+    bool SetOwnedData(unsigned format, std::string&& bytes) override;
     bool SetNoData(unsigned format) override;
 
     // What another program does: replaces the whole content at once (one change).

@@ -20,9 +20,11 @@ std::string Native(std::string path) {
 #ifdef _WIN32
     // The build machine's absolute paths are reached through Wine's drive Z:.
     for (char& c : path) {
-        if (c == '/') c = '\\';
+        if (c == '/')
+            c = '\\';
     }
-    if (!path.empty() && path[0] == '\\') path = "Z:" + path;
+    if (!path.empty() && path[0] == '\\')
+        path = "Z:" + path;
 #endif
     return path;
 }
@@ -79,7 +81,8 @@ std::string MakeTempDirectory(const std::string& tag) {
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
+    if (!f)
+        return false;
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && ok;
 }
@@ -87,10 +90,12 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
 std::string ReadFileBytes(const std::string& path) {
     std::string out;
     std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return out;
+    if (!f)
+        return out;
     char buf[65536];
     std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        out.append(buf, n);
     std::fclose(f);
     return out;
 }

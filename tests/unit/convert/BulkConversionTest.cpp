@@ -37,7 +37,10 @@ struct Decoding {
 Decoding DecodePerCharacter(const CodeSet& codeSet, const std::string& text, unsigned flags) {
     Decoding decoding;
     const std::size_t length = std::strlen(text.c_str());
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.c_str());
+    // The UTF-16 decoder reads a whole unit, and an entity up to a zero unit: it gets the two
+    // zero bytes that its DecodeText gives it too.
+    const std::string padded = text.substr(0, length) + std::string(2, '\0');
+    const auto* bytes = reinterpret_cast<const unsigned char*>(padded.c_str());
     std::size_t position = 0;
     while (position < length) {
         char16_t unit = 0;
@@ -175,14 +178,23 @@ protected:
         text.codeSetHolder = &holder;
     }
 
-    void ExpectSameDecoding(const std::string& bytes, unsigned flags) {
+    // Also decodes the text followed by a zero byte and after, handed over with the size of
+    // the whole: the decoding must end at that zero just the same.
+    void ExpectSameDecoding(const std::string& bytes, unsigned flags,
+                            const std::string& after = "ab\x82\xA0&amp;c") {
         const Decoding expected = DecodePerCharacter(*holder.codeSet, bytes, flags);
         text.decodeFlags = static_cast<std::int32_t>(flags);
-        const MultibyteDecoding progress = text.SetFromMultibyte(bytes.c_str());
-        ASSERT_EQ(text.unicode, expected.units) << Describe(bytes) << " flags " << flags;
-        ASSERT_EQ(progress.bytesRead, expected.bytesRead) << Describe(bytes);
-        ASSERT_EQ(progress.reachedEnd, expected.reachedEnd) << Describe(bytes);
-        ASSERT_EQ(progress.result, expected.result) << Describe(bytes);
+        const std::string withMore = bytes + '\0' + after;
+        for (int sized = 0; sized < 2; ++sized) {
+            const MultibyteDecoding progress =
+                sized ? text.SetFromMultibyte(withMore.c_str(), withMore.size())
+                      : text.SetFromMultibyte(bytes.c_str());
+            ASSERT_EQ(text.unicode, expected.units)
+                << Describe(bytes) << " flags " << flags << " sized " << sized;
+            ASSERT_EQ(progress.bytesRead, expected.bytesRead) << Describe(bytes);
+            ASSERT_EQ(progress.reachedEnd, expected.reachedEnd) << Describe(bytes);
+            ASSERT_EQ(progress.result, expected.result) << Describe(bytes);
+        }
     }
 
     void ExpectSameEncoding(const std::u16string& units) {
@@ -266,6 +278,42 @@ TEST_P(BulkConversionTest, DecodesRandomTextsWithEntitiesLikeThePerCharacterPath
     }
 }
 
+TEST_P(BulkConversionTest, DecodesLongTextsAcrossBlocksAndChunksLikeThePerCharacterPath) {
+    // Mostly ASCII, as prose is, so that whole blocks take the fast paths, with the table's
+    // own characters, entities and any byte between; the text ends at many distances from
+    // a block boundary, around the boundaries of the chunks decoded at a time, and with a
+    // zero byte inside a block that more text follows.
+    const std::u16string units = TableUnits(*holder.codeSet);
+    std::string bytes;
+    while (bytes.size() < 9000) {
+        const unsigned pick = random() % 64;
+        if (pick < 48) {
+            bytes += pick < 8 ? ' ' : static_cast<char>('a' + random() % 26);
+        } else if (pick < 58 && !units.empty()) {
+            ConvertedText one;
+            one.codeSetHolder = &holder;
+            one.unicode.assign(1, units[random() % units.size()]);
+            bytes += one.ToMultibyte();
+        } else if (pick < 61) {
+            bytes += "&eacute;";
+        } else {
+            bytes += static_cast<char>(1 + random() % 255);
+        }
+    }
+    std::vector<std::size_t> cuts = {bytes.size()};
+    for (std::size_t at :
+         {std::size_t(0), std::size_t(1024), std::size_t(4096), std::size_t(8192)}) {
+        for (std::size_t k = 0; k < 34; k += 1 + random() % 4) {
+            if (at + k >= 17)
+                cuts.push_back(at + k - 17);
+        }
+    }
+    for (unsigned flags : kDecodeFlags) {
+        for (std::size_t cut : cuts)
+            ExpectSameDecoding(bytes.substr(0, cut), flags, bytes.substr(cut));
+    }
+}
+
 TEST_P(BulkConversionTest, EncodesEveryUnitLikeThePerCharacterPath) {
     std::u16string all;
     for (unsigned unit = 0; unit < 0x10000; ++unit)
@@ -309,6 +357,9 @@ TEST_P(BulkConversionTest, LongRtfDocumentMatchesOneRenderingPerUnit) {
         units += mix[random() % mix.size()];
         if (!tableUnits.empty())
             units += tableUnits[random() % tableUnits.size()];
+        // Runs of printable ASCII, as in prose, markup and entity characters among them.
+        for (int n = random() % 4 == 0 ? static_cast<int>(random() % 40) : 0; n > 0; --n)
+            units += static_cast<char16_t>(0x20 + random() % 0x5F);
     }
     for (unsigned flags : {0x000u, 0x065u}) {
         text.encodeFlags = static_cast<std::int32_t>(flags);

@@ -104,10 +104,11 @@ BuiltDib BuildDib(const DibShape& shape) {
     if (shape.compression == 1)
         pixels.append("\0\1", 2);
 
-    std::uint32_t sizeImage = shape.compression == 1 ? static_cast<std::uint32_t>(pixels.size()) : 0;
+    std::uint32_t sizeImage =
+        shape.compression == 1 ? static_cast<std::uint32_t>(pixels.size()) : 0;
     built.bytes = InfoHeader(shape.width, shape.topDown ? -shape.height : shape.height,
-                             static_cast<std::uint16_t>(shape.bitCount), shape.compression, sizeImage,
-                             shape.clrUsed);
+                             static_cast<std::uint16_t>(shape.bitCount), shape.compression,
+                             sizeImage, shape.clrUsed);
     if (shape.compression == 3) {
         if (shape.bitCount == 16) {
             Append32(built.bytes, 0xF800);

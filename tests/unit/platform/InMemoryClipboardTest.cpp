@@ -36,6 +36,10 @@ TEST(InMemoryClipboardTest, BlocksKeepTheirExactSizeAndReplaceTheSameFormat) {
     std::string bytes;
     EXPECT_EQ(clipboard.GetData(ClipboardText, bytes), ClipboardRead::Ok);
     EXPECT_EQ(bytes, std::string("xy\0z", 4));
+    // A block handed over is kept whole, zero bytes and all.
+    EXPECT_TRUE(clipboard.SetOwnedData(ClipboardText, std::string("pq\0\0", 4)));
+    EXPECT_EQ(clipboard.GetData(ClipboardText, bytes), ClipboardRead::Ok);
+    EXPECT_EQ(bytes, std::string("pq\0\0", 4));
     // Replacing keeps the format's place in the enumeration.
     EXPECT_EQ(clipboard.EnumFormats(0), ClipboardText);
     EXPECT_EQ(clipboard.EnumFormats(ClipboardText), ClipboardLocale);
@@ -66,6 +70,7 @@ TEST(InMemoryClipboardTest, ClosedClipboardAnswersOnlyAvailability) {
     EXPECT_EQ(clipboard.GetData(ClipboardText, bytes), ClipboardRead::NoHandle);
     EXPECT_EQ(clipboard.EnumFormats(0), 0u);
     EXPECT_FALSE(clipboard.SetData(ClipboardText, "x", 1));
+    EXPECT_FALSE(clipboard.SetOwnedData(ClipboardText, std::string("x")));
     EXPECT_FALSE(clipboard.SetNoData(ClipboardText));
     EXPECT_FALSE(clipboard.Empty());
     EXPECT_EQ(clipboard.Block(ClipboardText), std::string("hi\0", 3));
@@ -121,6 +126,7 @@ TEST(InMemoryClipboardTest, SimulatedFaultsAffectOnlyTheirFormat) {
     ASSERT_TRUE(clipboard.Open());
     std::string bytes;
     EXPECT_FALSE(clipboard.SetData(ClipboardText, "new", 4));
+    EXPECT_FALSE(clipboard.SetOwnedData(ClipboardText, std::string("new")));
     EXPECT_EQ(clipboard.GetData(ClipboardText, bytes), ClipboardRead::Ok);
     EXPECT_EQ(bytes, "a");
     EXPECT_EQ(clipboard.GetData(ClipboardUnicodeText, bytes), ClipboardRead::LockFailed);

@@ -67,7 +67,7 @@ TEST_F(Win32ClipboardTest, WritesAndReadsBlocksOfTheirRealSize) {
     ASSERT_TRUE(clipboard.Empty());
     EXPECT_TRUE(clipboard.SetData(ClipboardText, "hello", 6));
     // No terminating zero: a reader must stop at the end of the block.
-    EXPECT_TRUE(clipboard.SetData(custom, "abc", 3));
+    EXPECT_TRUE(clipboard.SetOwnedData(custom, std::string("abc")));
     EXPECT_TRUE(clipboard.SetData(ClipboardLocale, "\x09\x04\x09\x04", 4));
     EXPECT_TRUE(clipboard.SetNoData(flag));
     clipboard.Close();
