@@ -34,6 +34,15 @@ else()
 endif()
 include(GoogleTest)
 
+# Label of the native test programs; the asan tree says "asan" and prefixes its test names,
+# so one CTest run over several trees tells them apart.
+set(PEL_TEST_LABEL native CACHE STRING "CTest label of the native tests")
+if(PEL_TEST_LABEL STREQUAL "native")
+    set(PEL_TEST_PREFIX "")
+else()
+    set(PEL_TEST_PREFIX "${PEL_TEST_LABEL}.")
+endif()
+
 # pel_add_gtest(target [CLIPBOARD] [TIMEOUT seconds])
 # CLIPBOARD marks programs that use the real clipboard or windows: they never run at the
 # same time as another such program, because one Wine prefix shares one clipboard.
@@ -53,7 +62,7 @@ function(pel_add_gtest target)
             set_tests_properties(${target} PROPERTIES RESOURCE_LOCK clipboard)
         endif()
     else()
-        gtest_discover_tests(${target} DISCOVERY_TIMEOUT 120
-            PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS native)
+        gtest_discover_tests(${target} DISCOVERY_TIMEOUT 120 TEST_PREFIX "${PEL_TEST_PREFIX}"
+            PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS ${PEL_TEST_LABEL})
     endif()
 endfunction()

@@ -1,22 +1,32 @@
 #!/usr/bin/env bash
-# Builds both presets and runs every test: natively, and the cross-built programs under
-# Wine on a private virtual display. Ends with CTest's summary of both builds.
+# Builds every preset and runs every test in one CTest run, which ends with its summary:
+#   native  the portable core, tools and unit tests (g++)
+#   win32   the cross-built unit, window and end-to-end tests, under Wine on a private
+#           virtual display
+#   asan    the native unit tests again under AddressSanitizer + UndefinedBehaviorSanitizer
+#   fuzz    every libFuzzer target for a fixed number of executions (test "fuzz_smoke")
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
 scripts/install-deps.sh
 jobs=${PEL_JOBS:-2}
 
-cmake --preset native >/dev/null
-cmake --build --preset native -j "$jobs"
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j "$jobs"
+for preset in native win32 asan; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+done
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
 
-# One CTest run over both build trees, so there is one summary.
+# One CTest run over all build trees, so there is one summary.
 mkdir -p build/all
 cat > build/all/CTestTestfile.cmake <<TXT
-subdirs("$root/build/native" "$root/build/win32")
+subdirs("$root/build/native" "$root/build/win32" "$root/build/asan")
+add_test(fuzz_smoke "$root/scripts/fuzz-smoke.sh")
+set_tests_properties(fuzz_smoke PROPERTIES LABELS fuzz TIMEOUT 1200)
 TXT
 cd build/all
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 exec xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$jobs" "$@"
