@@ -90,20 +90,16 @@ std::vector<std::unique_ptr<CodeSetHolder>> MakeCodeSets() {
     dbcs.tableStart = 0x30;
     for (unsigned b = 0x30; b < 0x90; ++b)
         dbcs.singleTable.push_back(static_cast<char16_t>(b == 0x3C ? u'<' : 0x3000 + b));
-    for (unsigned lead : {0x81u, 0x82u, 0xE0u, 0xFEu})
-        dbcs.leadBytes[lead] = 1;
+    dbcs.leadBytes[0xFE] = 1;  // a lead byte with an empty segment
     for (unsigned trail = 0x40; trail < 0x80; ++trail) {
         dbcs.doubleCodes.push_back(static_cast<std::uint16_t>(0x8100 + trail));
         dbcs.doubleChars.push_back(static_cast<char16_t>(0x4E00 + trail));
         dbcs.doubleCodes.push_back(static_cast<std::uint16_t>(0x8200 + trail));
         dbcs.doubleChars.push_back(static_cast<char16_t>(trail == 0x41 ? u'&' : 0x5E00 + trail));
     }
-    dbcs.segmentStart[0x81] = 0;
-    dbcs.segmentCount[0x81] = 200;
-    dbcs.segmentStart[0x82] = 1;
-    dbcs.segmentCount[0x82] = 0xFFFF;
-    dbcs.segmentStart[0xE0] = 0xFFF0;
-    dbcs.segmentCount[0xE0] = 0x20;
+    dbcs.SetSegment(0x81, 0, 200);
+    dbcs.SetSegment(0x82, 1, 0xFFFF);
+    dbcs.SetSegment(0xE0, 0xFFF0, 0x20);
     sets.push_back(LoadMade(dbcs));
     return sets;
 }

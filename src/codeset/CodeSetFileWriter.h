@@ -22,6 +22,13 @@ struct CodeSetFileContent {
     std::vector<std::uint16_t> segmentCount = std::vector<std::uint16_t>(256, 0);
     std::vector<std::uint16_t> doubleCodes;
     std::vector<char16_t> doubleChars;
+
+    // Marks the byte as a lead byte whose codes are doubleCodes[start, start + count).
+    void SetSegment(std::uint8_t lead, std::uint16_t start, std::uint16_t count) {
+        leadBytes[lead] = 1;
+        segmentStart[lead] = start;
+        segmentCount[lead] = count;
+    }
 };
 
 // The bytes of the file, little-endian as the format says.

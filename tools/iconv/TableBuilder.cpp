@@ -192,10 +192,10 @@ void BuildDoubleByteTable(const IconvCodec& codec, CodeSetFileContent& content, 
     }
 
     for (int lead : order) {
-        content.leadBytes[lead] = 1;
         content.singleTable[lead - start] = kUndefined;
-        content.segmentStart[lead] = static_cast<std::uint16_t>(content.doubleCodes.size());
-        content.segmentCount[lead] = static_cast<std::uint16_t>(segments[lead].size());
+        content.SetSegment(static_cast<std::uint8_t>(lead),
+                           static_cast<std::uint16_t>(content.doubleCodes.size()),
+                           static_cast<std::uint16_t>(segments[lead].size()));
         for (const Code& c : segments[lead]) {
             content.doubleCodes.push_back(c.code);
             content.doubleChars.push_back(c.unit);

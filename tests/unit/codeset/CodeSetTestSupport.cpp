@@ -35,22 +35,11 @@ CodeSetFileContent SmallDoubleByte() {
     content.tableStart = 0x80;
     for (unsigned b = 0x80; b <= 0xFF; ++b)
         content.singleTable.push_back(static_cast<char16_t>(b));
-    content.leadBytes[0x81] = 1;
-    content.leadBytes[0x82] = 1;
-    content.segmentStart[0x81] = 0;
-    content.segmentCount[0x81] = 2;
-    content.segmentStart[0x82] = 2;
-    content.segmentCount[0x82] = 0;
+    content.SetSegment(0x81, 0, 2);
+    content.SetSegment(0x82, 2, 0);
     content.doubleCodes = {0x8140, 0x8141};
     content.doubleChars = {0x4E00, 0x4E01};
     return content;
-}
-
-std::string WriteCodeSetFile(const std::string& dir, const std::string& base,
-                             const std::string& bytes) {
-    std::string path = dir + base + ".okc";
-    WriteFileBytes(path, bytes);
-    return path;
 }
 
 int LoadBytes(CodeSetHolder& holder, const std::string& bytes) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CodeSet.h"
+#include "CodeSetFiles.h"
 #include "CodeSetFileWriter.h"
 #include "CodeSetHolder.h"
 
@@ -16,9 +17,6 @@ CodeSetFileContent Windows1252Like();
 // (a lead byte with an empty segment).
 CodeSetFileContent SmallDoubleByte();
 
-// Writes the bytes as <dir>/<base>.okc and returns that path.
-std::string WriteCodeSetFile(const std::string& dir, const std::string& base,
-                             const std::string& bytes);
 // Writes to a fresh folder and loads by full path.
 int LoadBytes(CodeSetHolder& holder, const std::string& bytes);
 int LoadContent(CodeSetHolder& holder, const CodeSetFileContent& content);

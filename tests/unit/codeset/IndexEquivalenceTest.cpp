@@ -56,17 +56,11 @@ CodeSetFileContent DuplicatingDoubleByte() {
     // Lead 0x83: segment reaches past the end of the arrays.
     content.doubleCodes = {0x8140, 0x8140, 0x8141, 0x8142, 0x8240, 0x8241, 0x8340, 0x8341};
     content.doubleChars = {0x4E00, 0x4E01, 0x4E00, 0x00E9, 0x4E00, 0x4E02, 0x4E03, 0x4E04};
-    content.leadBytes[0x81] = content.leadBytes[0x82] = content.leadBytes[0x83] = 1;
-    content.segmentStart[0x81] = 0;
-    content.segmentCount[0x81] = 4;
-    content.segmentStart[0x82] = 4;
-    content.segmentCount[0x82] = 3;
-    content.segmentStart[0x83] = 6;
-    content.segmentCount[0x83] = 10;
+    content.SetSegment(0x81, 0, 4);
+    content.SetSegment(0x82, 4, 3);
+    content.SetSegment(0x83, 6, 10);
     // A lead byte whose segment points at another lead byte's entries only.
-    content.leadBytes[0x84] = 1;
-    content.segmentStart[0x84] = 0;
-    content.segmentCount[0x84] = 4;
+    content.SetSegment(0x84, 0, 4);
     return content;
 }
 

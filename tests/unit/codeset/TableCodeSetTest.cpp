@@ -112,12 +112,8 @@ TEST(DoubleByteSpecial, UnitsAtOrAboveTableStartAreNeverSpecial) {
 TEST(DoubleByteBounds, ShortTablesDecodeAsUndefined) {
     CodeSetFileContent content = SmallDoubleByte();
     content.singleTable.resize(0x10);  // bytes 0x80..0x8F only
-    content.leadBytes[0x83] = 1;
-    content.segmentStart[0x83] = 1;
-    content.segmentCount[0x83] = 500;  // reaches far past the two entries
-    content.leadBytes[0x84] = 1;
-    content.segmentStart[0x84] = 40000;
-    content.segmentCount[0x84] = 40000;
+    content.SetSegment(0x83, 1, 500);  // reaches far past the two entries
+    content.SetSegment(0x84, 40000, 40000);
     content.doubleCodes = {0x8140, 0x8341};
     content.doubleChars = {0x4E00, 0x4E01};
     CodeSetHolder holder;

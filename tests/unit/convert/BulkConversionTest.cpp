@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "BuildRtf.h"
-#include "CodeSetFileWriter.h"
+#include "CodeSetFiles.h"
 #include "CodeSetHolder.h"
 #include "ConvertedText.h"
 #include "DataDirectory.h"
@@ -95,7 +95,7 @@ std::string WriteUnusualTables() {
     whole.singleTable[0x81] = 0x00E9;
     whole.singleTable[0x82] = 0x0000;
     whole.singleTable[0x83] = 0xFFFF;
-    WriteFileBytes(dir + "sb-whole.okc", SerializeCodeSetFile(whole));
+    WriteCodeSetFile(dir, "sb-whole", whole);
 
     CodeSetFileContent partial;
     partial.name = "sb-partial";
@@ -104,7 +104,7 @@ std::string WriteUnusualTables() {
     for (unsigned b = 0x30; b < 0xC0; ++b)
         partial.singleTable.push_back(static_cast<char16_t>(b < 0x80 ? b ^ 0x20 : b + 0x300));
     partial.singleTable[0] = u'&';
-    WriteFileBytes(dir + "sb-partial.okc", SerializeCodeSetFile(partial));
+    WriteCodeSetFile(dir, "sb-partial", partial);
 
     // Latin-1 from 0xA0 up, but U+00E9 held first by 0x85: encoding must give 0x85.
     CodeSetFileContent latin;
@@ -116,7 +116,7 @@ std::string WriteUnusualTables() {
     latin.singleTable[0x05] = 0x00E9;
     latin.singleTable[0x06] = 0x2028;
     latin.singleTable[0x07] = 0xFFFF;
-    WriteFileBytes(dir + "sb-latin.okc", SerializeCodeSetFile(latin));
+    WriteCodeSetFile(dir, "sb-latin", latin);
 
     CodeSetFileContent twoBytes;
     twoBytes.name = "db-odd";
@@ -124,17 +124,13 @@ std::string WriteUnusualTables() {
     twoBytes.tableStart = 0x30;
     for (unsigned b = 0x30; b < 0x100; ++b)
         twoBytes.singleTable.push_back(b == 0x31 ? char16_t(0x4E00) : static_cast<char16_t>(b));
-    twoBytes.leadBytes[0x81] = twoBytes.leadBytes[0x82] = twoBytes.leadBytes[0x83] = 1;
     twoBytes.leadBytes[0x20] = 1;  // below tableStart: never a lead byte
     twoBytes.doubleCodes = {0x8140, 0x8140, 0x8141, 0x8100, 0x8242, 0x0041, 0x8243, 0x8340};
     twoBytes.doubleChars = {0x4E00, 0x4E01, 0x3042, 0x3043, 0x3042, 0x3044, 0x2028, 0x00E9};
-    twoBytes.segmentStart[0x81] = 0;
-    twoBytes.segmentCount[0x81] = 4;
-    twoBytes.segmentStart[0x82] = 3;
-    twoBytes.segmentCount[0x82] = 4;
-    twoBytes.segmentStart[0x83] = 6;
-    twoBytes.segmentCount[0x83] = 40;
-    WriteFileBytes(dir + "db-odd.okc", SerializeCodeSetFile(twoBytes));
+    twoBytes.SetSegment(0x81, 0, 4);
+    twoBytes.SetSegment(0x82, 3, 4);
+    twoBytes.SetSegment(0x83, 6, 40);
+    WriteCodeSetFile(dir, "db-odd", twoBytes);
     return dir;
 }
 

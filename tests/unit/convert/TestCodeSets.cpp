@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "CodeSetFileWriter.h"
+#include "CodeSetFiles.h"
 #include "DataDirectory.h"
 #include "EntityTable.h"
 #include "TestPaths.h"
@@ -30,12 +30,8 @@ CodeSetFileContent DoubleByte() {
     content.tableStart = 0x80;
     content.singleTable.assign(128, 0xFFFF);
     content.singleTable[0xA1 - 0x80] = 0xFF61;
-    content.leadBytes[0x81] = 1;
-    content.leadBytes[0x82] = 1;
-    content.segmentStart[0x81] = 0;
-    content.segmentCount[0x81] = 1;
-    content.segmentStart[0x82] = 1;
-    content.segmentCount[0x82] = 1;
+    content.SetSegment(0x81, 0, 1);
+    content.SetSegment(0x82, 1, 1);
     content.doubleCodes = {0x8140, 0x82A0};
     content.doubleChars = {0x3000, 0x3042};
     return content;
@@ -60,23 +56,18 @@ CodeSetFileContent NoTable(const std::string& name, std::int32_t kind) {
     return content;
 }
 
-void Write(const std::string& directory, const std::string& fileName,
-           const CodeSetFileContent& content) {
-    WriteFileBytes(directory + fileName + ".okc", SerializeCodeSetFile(content));
-}
-
 }  // namespace
 
 const std::string& UseTestCodeSets() {
     static const std::string directory = [] {
         const std::string dir = MakeTempDirectory("convert-codesets");
-        Write(dir, "sb-test", SingleByte("sb-test"));
-        Write(dir, "renamed", SingleByte("sb-test"));
-        Write(dir, "db-test", DoubleByte());
-        Write(dir, "yen-test", YenInsteadOfBackslash());
-        Write(dir, "utf8-test", NoTable("utf8-test", 2));
-        Write(dir, "utf16-test", NoTable("utf16-test", 1));
-        Write(dir, "bad-kind", NoTable("bad-kind", 7));
+        WriteCodeSetFile(dir, "sb-test", SingleByte("sb-test"));
+        WriteCodeSetFile(dir, "renamed", SingleByte("sb-test"));
+        WriteCodeSetFile(dir, "db-test", DoubleByte());
+        WriteCodeSetFile(dir, "yen-test", YenInsteadOfBackslash());
+        WriteCodeSetFile(dir, "utf8-test", NoTable("utf8-test", 2));
+        WriteCodeSetFile(dir, "utf16-test", NoTable("utf16-test", 1));
+        WriteCodeSetFile(dir, "bad-kind", NoTable("bad-kind", 7));
         WriteFileBytes(dir + "default.oku", std::string("amp\0\0\x26\0", 7));
         return dir;
     }();
