@@ -82,10 +82,22 @@ ConversionOutcome ConversionPipeline::Run(ConversionState& state) {
         state.skipState = Idle;
         return ConversionOutcome::Skipped;
     }
-    if (state.skipState == Armed) {
+    // SkipNext is set before the write, whose notification may start a run inside it.
+    const bool armed = state.skipState == Armed;
+    if (armed) {
         state.skipState = SkipNext;
     }
+    const ConversionOutcome outcome = ConvertClipboard(state);
+    // Only a write brings a notification for the guard to hold back. A run that wrote
+    // nothing would otherwise cost the next genuine change its conversion (Auto-convert
+    // switched on over the program's own output, for one).
+    if (armed && outcome != ConversionOutcome::Converted && state.skipState == SkipNext) {
+        state.skipState = Idle;
+    }
+    return outcome;
+}
 
+ConversionOutcome ConversionPipeline::ConvertClipboard(ConversionState& state) {
     if (state.saveImages && saveClipboardImage) {
         saveClipboardImage();
     }

@@ -65,6 +65,8 @@ public:
     std::function<void()> saveClipboardImage;
 
 private:
+    // The run after the guard: image, marker, code set, read, convert, write back.
+    ConversionOutcome ConvertClipboard(ConversionState& state);
     void WriteBack(ConversionState& state, ConvertedText& text, bool rtfAlreadyPresent);
 
     Clipboard& clipboard_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "BuildRtf.h"
@@ -148,6 +149,40 @@ TEST_F(ConversionPipelineTest, ArmedRunConvertsAndTheNextRunOnlyResetsTheState) 
     EXPECT_FALSE(clipboard.IsFormatAvailable(flagFormat));
 }
 
+// Switching Auto-convert on over the program's own output, over no text or over text that
+// doesn't decode writes nothing; the next change by another program is still converted.
+TEST_F(ConversionPipelineTest, ArmedRunThatWritesNothingDoesNotHoldBackTheNextChange) {
+    std::vector<ConversionOutcome> runs;
+    clipboard.onChange = [&] { runs.push_back(Run()); };
+    PutUnicode(u"first");
+    ASSERT_TRUE(clipboard.IsFormatAvailable(flagFormat));
+
+    currentCodeSetName = "utf8-test";
+    const std::vector<std::pair<std::string, ConversionOutcome>> unwritten = {
+        {"marked", ConversionOutcome::AlreadyMarked},
+        {"no text", ConversionOutcome::NoText},
+        {"stops", ConversionOutcome::DecodingStopped},
+    };
+    for (const auto& [what, outcome] : unwritten) {
+        SCOPED_TRACE(what);
+        if (what == "no text")
+            clipboard.PutFromAnotherProgram({{ClipboardOemText, "oem"}});
+        if (what == "stops")
+            clipboard.PutFromAnotherProgram({{ClipboardText, Terminated("ok\xC3")}});
+        runs.clear();
+        const unsigned changes = clipboard.ChangeCount();
+        skipState = Armed;
+        EXPECT_EQ(pipeline.Run(state), outcome);
+        EXPECT_EQ(clipboard.ChangeCount(), changes);
+        EXPECT_EQ(skipState, Idle);
+
+        PutUnicode(u"next \u00E9");
+        EXPECT_EQ(runs, (std::vector<ConversionOutcome>{ConversionOutcome::AlreadyMarked,
+                                                        ConversionOutcome::Converted}));
+        EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("next \xC3\xA9"));
+    }
+}
+
 TEST_F(ConversionPipelineTest, ItsOwnWriteStartsARunThatConvertsNothing) {
     // Each change notifies the window, which runs again from inside the closing run; the
     // inner run finishes (and is recorded) first.
@@ -290,9 +325,8 @@ TEST_F(ConversionPipelineTest, HolderLeftWithoutACodeSetEndsTheRunBeforeOpening)
     EXPECT_EQ(Run(), ConversionOutcome::NoCodeSet);
     EXPECT_FALSE(loadedCodeSet.HasCodeSet());
     EXPECT_EQ(clipboard.OpenCount(), 0u);
-    EXPECT_EQ(skipState, SkipNext);
+    EXPECT_EQ(skipState, Idle);  // nothing was written, so nothing is held back
 
-    skipState = Idle;
     EXPECT_EQ(Run(), ConversionOutcome::NoCodeSet);
     EXPECT_EQ(prompts.MessageTexts(),
               (std::vector<std::string>{"Cannot load the code set file for 'bad-kind'.",
@@ -307,7 +341,7 @@ TEST_F(ConversionPipelineTest, BusyClipboardIsReportedAfterTheEarlierSteps) {
     PutUnicode(u"x");
     clipboard.SetHeldByAnotherProgram(true);
     EXPECT_EQ(Run(), ConversionOutcome::ClipboardBusy);
-    EXPECT_EQ(skipState, SkipNext);
+    EXPECT_EQ(skipState, Idle);
     EXPECT_EQ(imagesOffered, 1);
     EXPECT_EQ(prompts.MessageTexts(),
               (std::vector<std::string>{"Cannot load the code set file for 'missing'.",
