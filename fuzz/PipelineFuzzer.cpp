@@ -133,8 +133,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string originalUnits =
         hadUnicode ? UnitsBeforeZero(before.blocks.at(ClipboardUnicodeText)) : std::u16string();
 
+    const SkipState skipBefore = skipState;
     const ConversionOutcome outcome = pipeline.Run(state);
     FUZZ_CHECK(!clipboard.IsOpen());
+    // The guard holds back only the notification of a write: after an armed run that wrote,
+    // unless that notification's run already came and reset it.
+    const bool heldBack =
+        skipBefore == Armed && outcome == ConversionOutcome::Converted && (faults & 0x40) == 0;
+    FUZZ_CHECK(skipState == (heldBack ? SkipNext : Idle));
 
     const Snapshot after = Take(clipboard);
     if (outcome != ConversionOutcome::Converted) {
