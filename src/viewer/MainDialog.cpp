@@ -276,6 +276,10 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
 void MainDialog::DrawClipboard() {
     if (refreshAutomatically) {
         Refresh();
+    } else if (skipState == SkipNext) {
+        // This is the notification of the program's own write that the guard holds back;
+        // left set, it would hold back the next Refresh instead.
+        skipState = Idle;
     }
     if (nextViewer != nullptr) {
         ::SendMessageA(nextViewer, WM_DRAWCLIPBOARD, 0, 0);

@@ -283,12 +283,26 @@ TEST_F(MainDialogTest, WithoutAutomaticRefreshChangesWaitForTheRefreshButton) {
     EXPECT_EQ(ItemText(1011), "Count = 4");
 }
 
+TEST_F(MainDialogTest, WithAutomaticRefreshOffTheFirstRefreshAfterAutoConvertConverts) {
+    Put({{13, Utf16(kText)}});
+    MainDialog& window = Open();
+    Click(1001);
+    Click(1006);
+    ASSERT_EQ(clipboard.Block(1), std::string("Caf\xE9\0", 5));
+
+    Put({{13, Utf16(u"new")}});
+    EXPECT_EQ(ItemText(1011), "Count = 4");  // still the converted clipboard's listing
+    Click(1003);
+    EXPECT_EQ(clipboard.Block(1), std::string("new\0", 4));
+    EXPECT_EQ(window.skipState, Idle);
+}
+
 TEST_F(MainDialogTest, SwitchingAutomaticRefreshOnRefreshesAndConvertsOnce) {
     Put({{13, Utf16(kText)}, {8, SmallDib()}});
     MainDialog& window = Open();
     Click(1001);
     Click(1006);  // converts now (armed), its own change is not listed automatically
-    EXPECT_EQ(window.skipState, SkipNext);
+    EXPECT_EQ(window.skipState, Idle);
     Put({{13, Utf16(u"new")}, {8, SmallDib()}});
     Click(1023);
     prompts.AnswerSaveImage(false);
