@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "ByteOrder.h"
 #include "CodeSet.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -26,14 +27,6 @@ inline unsigned LowestBit(unsigned mask) {
 #else
     return static_cast<unsigned>(__builtin_ctz(mask));
 #endif
-}
-
-// Whether the low byte of a 16-bit value comes first in memory (the compilers fold this).
-inline bool IsLittleEndianMachine() {
-    const std::uint16_t probe = 1;
-    unsigned char first = 0;
-    std::memcpy(&first, &probe, 1);
-    return first == 1;
 }
 
 // What the flat encode table holds for a unit: 0 sends it to the per-character path, 1 to

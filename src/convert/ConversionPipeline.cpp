@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "BuildRtf.h"
+#include "ByteOrder.h"
 #include "Clipboard.h"
 #include "CodeSetHolder.h"
 #include "ConvertedText.h"
@@ -36,14 +37,6 @@ std::string WithName(const std::string& pattern, const std::string& name) {
     return out;
 }
 
-// Whether a char16_t is stored low byte first, as the clipboard's UTF-16 blocks are.
-bool IsLittleEndian() {
-    const char16_t probe = 1;
-    unsigned char first = 0;
-    std::memcpy(&first, &probe, 1);
-    return first == 1;
-}
-
 // The units of a CF_UNICODETEXT block before its first zero unit; an odd last byte is not
 // part of any unit.
 std::u16string UnitsBeforeZero(const std::string& block) {
@@ -53,7 +46,7 @@ std::u16string UnitsBeforeZero(const std::string& block) {
         ++count;
     }
     std::u16string units(count, u'\0');
-    if (IsLittleEndian()) {
+    if (IsLittleEndianMachine()) {
         std::memcpy(&units[0], bytes, 2 * count);
         return units;
     }
@@ -180,7 +173,7 @@ void ConversionPipeline::WriteBack(ConversionState& state, ConvertedText& text,
     SetTextBlock(clipboard_, ClipboardText, std::move(text.multibyte));
     Release(text.multibyte);
 
-    if (IsLittleEndian()) {
+    if (IsLittleEndianMachine()) {
         // The string's units and its terminating zero unit are the block's bytes already.
         clipboard_.SetData(ClipboardUnicodeText, text.unicode.c_str(), 2 * text.unicode.size() + 2);
     } else {

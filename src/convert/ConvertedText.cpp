@@ -23,11 +23,7 @@ void AppendRepresentation(const CodeSet& codeSet, char16_t unit, unsigned flags,
 }  // namespace
 
 MultibyteDecoding ConvertedText::SetFromMultibyte(const char* text) {
-    if (text == nullptr) {
-        unicode.clear();
-        return MultibyteDecoding();
-    }
-    return SetFromMultibyte(text, std::strlen(text));
+    return SetFromMultibyte(text, text != nullptr ? std::strlen(text) : 0);
 }
 
 MultibyteDecoding ConvertedText::SetFromMultibyte(const char* text, std::size_t size) {
