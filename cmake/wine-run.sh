@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Runs a Windows program of the cross build under Wine, in the prefix named by WINEPREFIX
 # (created on first use). "--init" only creates the prefix.
+#   PEL_WINE_MANAGED=Y  the window manager of a real desktop frames the windows (scripts/run.sh
+#                       on a display); otherwise windows are unmanaged, as the tests and the
+#                       virtual displays want them.
 set -u
 : "${WINEPREFIX:?WINEPREFIX must name the prefix folder}"
 export WINEDEBUG="${WINEDEBUG:--all}"
@@ -17,12 +20,15 @@ init_prefix() {
             wineserver -w 2>/dev/null || true
             touch "$WINEPREFIX/.pel-ready"
         fi
-        if [ ! -f "$WINEPREFIX/.pel-unmanaged" ]; then
-            # Without a window manager (xvfb) Wine waits 2 s for each managed window to be
-            # withdrawn when it closes; unmanaged windows close at once.
-            "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        # Without a window manager (xvfb) Wine waits 2 s for each managed window to be
+        # withdrawn when it closes; unmanaged windows close at once. On a real desktop
+        # unmanaged windows get no frame and no taskbar entry.
+        managed=${PEL_WINE_MANAGED:-N}
+        if [ "$(cat "$WINEPREFIX/.pel-managed" 2>/dev/null)" != "$managed" ]; then
+            "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f \
+                >/dev/null 2>&1
             wineserver -w 2>/dev/null || true
-            touch "$WINEPREFIX/.pel-unmanaged"
+            echo "$managed" > "$WINEPREFIX/.pel-managed"
         fi
     ) 9>"$WINEPREFIX.lock"
 }

@@ -9,10 +9,21 @@
 # sample text is copied from the Linux side (xclip), the program converts it, and the
 # script prints what the clipboard then holds and where it saved a screenshot.
 #   PEL_SAMPLE_TEXT   the text to copy (default: a German sentence with the euro sign)
+# Needs no root: when Debian packages are missing it names the command that installs them.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
-scripts/install-deps.sh
+if [ "$(id -u)" = 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; then
+    # "sudo scripts/run.sh": install as root, then build and run as the user, so that the
+    # build tree and the Wine prefix stay the user's own.
+    scripts/install-deps.sh --run
+    exec sudo -u "$SUDO_USER" env HOME="$(getent passwd "$SUDO_USER" | cut -d: -f6)" \
+        ${DISPLAY:+DISPLAY="$DISPLAY"} ${XAUTHORITY:+XAUTHORITY="$XAUTHORITY"} \
+        ${PEL_BUILD_DIR:+PEL_BUILD_DIR="$PEL_BUILD_DIR"} \
+        ${PEL_SAMPLE_TEXT:+PEL_SAMPLE_TEXT="$PEL_SAMPLE_TEXT"} "$root/scripts/run.sh"
+fi
+# Installs only as root; otherwise prints the sudo line and fails when something is missing.
+scripts/install-deps.sh --run
 build=${PEL_BUILD_DIR:-build/win32}
 jobs=${PEL_JOBS:-2}
 
@@ -31,6 +42,8 @@ has_display() { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }
 
 if [ -z "${PEL_RUN_HEADLESS:-}" ] && has_display; then
     export WINEPREFIX=${WINEPREFIX:-$root/$build/run-prefix}
+    # The window manager frames the window and gives it a taskbar entry.
+    export PEL_WINE_MANAGED=Y
     echo "Starting $exe under Wine on $DISPLAY (prefix $WINEPREFIX)"
     exec "$runner" "$exe"
 fi

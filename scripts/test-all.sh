@@ -2,7 +2,8 @@
 # Builds every preset and runs every test in one CTest run, which ends with its summary:
 #   native  the portable core, tools and unit tests (g++)
 #   win32   the cross-built unit, window and end-to-end tests, under Wine on a private
-#           virtual display
+#           virtual display, and the Windows packages (zip and installer) in a prefix of
+#           their own
 #   asan    the native unit tests again under AddressSanitizer + UndefinedBehaviorSanitizer
 #   fuzz    every libFuzzer target for a fixed number of executions (test "fuzz_smoke")
 set -eu
@@ -15,6 +16,8 @@ for preset in native win32 asan; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$jobs"
 done
+# The zip and the installer, which the test "package" unpacks, installs and uninstalls.
+cmake --build --preset win32 --target package
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"
 

@@ -2,8 +2,9 @@
 # Starts pelimbrance.exe under Wine, runs one check against it, and ends the program.
 #   run-e2e.sh EXE DATA_DIR STAGE_DIR -- COMMAND...
 # The exe and the data files are copied into STAGE_DIR (the program reads its data from its
-# own directory). COMMAND runs with PEL_EXE_PID set; "wine-run" in it stands for the Wine
-# runner, so a Windows driver runs in the same prefix and on the same display.
+# own directory); with "-" for both, the exe runs where it stands (an unpacked or installed
+# package). COMMAND runs with PEL_EXE_PID set; "wine-run" in it stands for the Wine runner,
+# so a Windows driver runs in the same prefix and on the same display.
 set -u
 exe=$1 data=$2 stage=$3
 shift 4
@@ -15,13 +16,16 @@ if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$exe" "$data" "$stage" -- "$@"
 fi
 
-rm -rf "$stage"
-mkdir -p "$stage"
-cp "$exe" "$stage/"
-cp -r "$data"/. "$stage/" 2>/dev/null || true
+if [ "$stage" != - ]; then
+    rm -rf "$stage"
+    mkdir -p "$stage"
+    cp "$exe" "$stage/"
+    cp -r "$data"/. "$stage/" 2>/dev/null || true
+    exe="$stage/$(basename "$exe")"
+fi
 "$runner" --init
 
-"$runner" "$stage/$(basename "$exe")" &
+"$runner" "$exe" &
 pid=$!
 export PEL_EXE_PID=$pid
 

@@ -1,19 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "Dialog.h"
 #include "ResourceString.h"
+#include "Version.h"
 #include "WindowTestSupport.h"
 #include "resource.h"
 
 namespace {
 
 TEST(ResourcesTest, StringTableHoldsTheProgramTexts) {
-    EXPECT_EQ(LoadResourceString(10), "Version 1.03 build 2");
+    char version[64];
+    std::snprintf(version, sizeof version, "Version %d.%02d build %d", PEL_VERSION_MAJOR,
+                  PEL_VERSION_MINOR, PEL_VERSION_PATCH);
+    EXPECT_EQ(LoadResourceString(10), version);
     EXPECT_EQ(LoadResourceString(11), "Pelimbrance - Quendrisal\n%s");
     EXPECT_EQ(LoadResourceString(14), "Cannot load the code set file for '%s'.");
     EXPECT_EQ(LoadResourceString(100), "Cannot save the bitmap.");

@@ -2,6 +2,7 @@
 // controls with the messages a user's actions send.
 
 #include "MainDialogFixture.h"
+#include "Version.h"
 
 #include "WinApp.h"
 
@@ -179,11 +180,11 @@ TEST_F(MainDialogTest, AboutButtonAndSystemMenuItemShowTheAboutBox) {
     MainDialog& window = Open();
     ModalCloser::Arm("About Pelimbrance");
     Click(1019);
-    EXPECT_EQ(ModalCloser::SeenText(), "Pelimbrance - Quendrisal\nVersion 1.03 build 2");
+    EXPECT_EQ(ModalCloser::SeenText(), "Pelimbrance - Quendrisal\nVersion " PEL_VERSION_TEXT);
 
     ModalCloser::Arm("About Pelimbrance");
     ::SendMessageA(window.GetSafeHwnd(), WM_SYSCOMMAND, 16, 0);
-    EXPECT_EQ(ModalCloser::SeenText(), "Pelimbrance - Quendrisal\nVersion 1.03 build 2");
+    EXPECT_EQ(ModalCloser::SeenText(), "Pelimbrance - Quendrisal\nVersion " PEL_VERSION_TEXT);
     EXPECT_TRUE(::IsWindow(window.GetSafeHwnd()));
 }
 
