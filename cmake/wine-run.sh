@@ -20,6 +20,19 @@ init_prefix() {
             wineserver -w 2>/dev/null || true
             touch "$WINEPREFIX/.pel-ready"
         fi
+        # Debian's Wine does not look for its own fonts (fonts-wine) in its data folder, only
+        # in the prefix's Fonts folder: without them the caption buttons show letters in place
+        # of Marlett's symbols, and the dialogs' "MS Sans Serif" falls back to a wider font
+        # that cuts labels. Linked there, it gets Wine's bitmap MS Sans Serif, as Windows
+        # gets its own for that font name and size.
+        fonts="$WINEPREFIX/drive_c/windows/Fonts"
+        for data in /usr/share/wine/fonts /usr/local/share/wine/fonts; do
+            if [ -d "$data" ] && [ -d "$fonts" ] && [ ! -e "$fonts/marlett.ttf" ]; then
+                for f in "$data"/*; do
+                    [ -e "$fonts/$(basename "$f")" ] || ln -s "$f" "$fonts/"
+                done
+            fi
+        done
         # Without a window manager (xvfb) Wine waits 2 s for each managed window to be
         # withdrawn when it closes; unmanaged windows close at once. On a real desktop
         # unmanaged windows get no frame and no taskbar entry.
