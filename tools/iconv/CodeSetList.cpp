@@ -1,8 +1,9 @@
 #include "CodeSetList.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
+
+#include "RecordLines.h"
 
 namespace {
 
@@ -34,36 +35,27 @@ bool ParseWindowsSource(const std::string& source, CodeSetListEntry& entry) {
 
 bool ReadCodeSetList(const std::string& path, std::vector<CodeSetListEntry>& entries,
                      std::string& error) {
-    std::ifstream in(path);
-    if (!in) {
-        error = "cannot open " + path;
-        return false;
-    }
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::vector<std::string> fields = Split(line, '|');
-        const bool kindKnown =
-            fields.size() == 4 && (fields[2] == "single" || fields[2] == "double" ||
-                                   fields[2] == "utf8" || fields[2] == "utf16");
-        if (!kindKnown || fields[0].empty() || fields[1].empty()) {
-            error = path + ":" + std::to_string(number) + ": expected name|source|kind|display";
-            return false;
-        }
-        CodeSetListEntry entry{fields[0], fields[1], fields[2], fields[3]};
-        if (fields[1].rfind("windows ", 0) == 0) {
-            entry.iconvName.clear();
-            if (!ParseWindowsSource(fields[1], entry)) {
-                error = path + ":" + std::to_string(number) + ": expected windows NNN [no-c1]";
+    return ReadRecordLines(
+        path,
+        [&entries](const std::string& line, std::string& message) {
+            const std::vector<std::string> fields = Split(line, '|');
+            const bool kindKnown =
+                fields.size() == 4 && (fields[2] == "single" || fields[2] == "double" ||
+                                       fields[2] == "utf8" || fields[2] == "utf16");
+            if (!kindKnown || fields[0].empty() || fields[1].empty()) {
+                message = "expected name|source|kind|display";
                 return false;
             }
-        }
-        entries.push_back(entry);
-    }
-    return true;
+            CodeSetListEntry entry{fields[0], fields[1], fields[2], fields[3]};
+            if (fields[1].rfind("windows ", 0) == 0) {
+                entry.iconvName.clear();
+                if (!ParseWindowsSource(fields[1], entry)) {
+                    message = "expected windows NNN [no-c1]";
+                    return false;
+                }
+            }
+            entries.push_back(entry);
+            return true;
+        },
+        error);
 }

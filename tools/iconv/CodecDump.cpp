@@ -1,8 +1,9 @@
 #include "CodecDump.h"
 
 #include <cstdio>
-#include <fstream>
 #include <sstream>
+
+#include "RecordLines.h"
 
 namespace {
 
@@ -101,44 +102,32 @@ std::string CodePageDumpName(unsigned codePage) {
 }
 
 bool CodecDump::Read(const std::string& path, std::string& error) {
-    std::ifstream in(path);
-    if (!in) {
-        error = "cannot open " + path;
-        return false;
-    }
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::istringstream words(line);
-        std::string what, key, extra;
-        words >> what >> key;
-        unsigned long code = 0;
-        std::u16string units;
-        std::string bytes;
-        // Each byte, pair and unit has one line at most.
-        bool ok = ParseHex(key, code);
-        if (ok && what == "byte" && key.size() == 2) {
-            ok = ParseUnits(words, units) && byteUnits[code].empty();
-            byteUnits[code] = units;
-        } else if (ok && what == "pair" && key.size() == 4) {
-            ok = ParseUnits(words, units) && pairUnits.emplace(code, units).second;
-        } else if (ok && what == "unit" && key.size() == 4) {
-            ok = words >> extra && ParseBytes(extra, bytes) && !(words >> extra) &&
-                 unitBytes.emplace(static_cast<char16_t>(code), bytes).second;
-        } else {
-            ok = false;
-        }
-        if (!ok) {
-            error = path + ":" + std::to_string(number) + ": malformed line";
-            return false;
-        }
-    }
-    return true;
+    return ReadRecordLines(
+        path,
+        [this](const std::string& line, std::string& message) {
+            std::istringstream words(line);
+            std::string what, key, extra;
+            words >> what >> key;
+            unsigned long code = 0;
+            std::u16string units;
+            std::string bytes;
+            // Each byte, pair and unit has one line at most.
+            bool ok = ParseHex(key, code);
+            if (ok && what == "byte" && key.size() == 2) {
+                ok = ParseUnits(words, units) && byteUnits[code].empty();
+                byteUnits[code] = units;
+            } else if (ok && what == "pair" && key.size() == 4) {
+                ok = ParseUnits(words, units) && pairUnits.emplace(code, units).second;
+            } else if (ok && what == "unit" && key.size() == 4) {
+                ok = words >> extra && ParseBytes(extra, bytes) && !(words >> extra) &&
+                     unitBytes.emplace(static_cast<char16_t>(code), bytes).second;
+            } else {
+                ok = false;
+            }
+            message = "malformed line";
+            return ok;
+        },
+        error);
 }
 
 void CodecDump::DropC1Fillers() {
