@@ -16,8 +16,8 @@ struct Code {
     char16_t unit;
 };
 
-// Decodes a byte sequence that iconv takes as exactly one BMP character.
-bool DecodeOne(const IconvCodec& codec, const std::string& bytes, char16_t& unit, bool& multi) {
+// Decodes a byte sequence that the converter takes as exactly one BMP character.
+bool DecodeOne(const ReferenceCodec& codec, const std::string& bytes, char16_t& unit, bool& multi) {
     std::u16string units;
     multi = false;
     if (!codec.Decode(bytes, units) || units.empty())
@@ -51,8 +51,8 @@ std::string FirstMatch(const CodeSetFileContent& content, char16_t unit) {
 }
 
 // Counts the characters with several codes, and those whose first match differs from
-// iconv's choice although iconv's choice is one of their codes.
-void CountOrder(const IconvCodec& codec, const CodeSetFileContent& content,
+// the converter's choice although that choice is one of their codes.
+void CountOrder(const ReferenceCodec& codec, const CodeSetFileContent& content,
                 const std::map<char16_t, std::set<std::string>>& codesOf, TableStats& stats) {
     for (const auto& entry : codesOf) {
         if (entry.second.size() < 2)
@@ -68,7 +68,8 @@ void CountOrder(const IconvCodec& codec, const CodeSetFileContent& content,
 
 }  // namespace
 
-void BuildSingleByteTable(const IconvCodec& codec, CodeSetFileContent& content, TableStats& stats) {
+void BuildSingleByteTable(const ReferenceCodec& codec, CodeSetFileContent& content,
+                          TableStats& stats) {
     std::array<char16_t, 256> value;
     value.fill(kUndefined);
     std::array<bool, 256> defined{};
@@ -100,7 +101,8 @@ void BuildSingleByteTable(const IconvCodec& codec, CodeSetFileContent& content, 
     CountOrder(codec, content, codesOf, stats);
 }
 
-void BuildDoubleByteTable(const IconvCodec& codec, CodeSetFileContent& content, TableStats& stats) {
+void BuildDoubleByteTable(const ReferenceCodec& codec, CodeSetFileContent& content,
+                          TableStats& stats) {
     std::array<char16_t, 256> single;
     single.fill(kUndefined);
     std::array<bool, 256> singleDefined{};
@@ -139,7 +141,7 @@ void BuildDoubleByteTable(const IconvCodec& codec, CodeSetFileContent& content, 
     content.doubleCodes.clear();
     content.doubleChars.clear();
 
-    // A code is demoted to the end of its segment when iconv encodes its character as
+    // A code is demoted to the end of its segment when the converter encodes its character as
     // another code; a demoted code in segment L2 whose preferred code is in segment L1
     // asks for L1 to come before L2.
     std::map<char16_t, std::set<std::string>> codesOf;

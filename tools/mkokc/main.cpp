@@ -1,12 +1,17 @@
-// mkokc: writes the .okc code set table files listed in a code set list, from the build
-// machine's iconv. Usage: mkokc LIST OUTDIR [NAME...]
+// mkokc: writes the .okc code set table files listed in a code set list: those of Windows'
+// code pages from the dumps that cpdump wrote under Windows or Wine, the others from the
+// build machine's iconv. Usage: mkokc LIST OUTDIR [--code-pages DUMPDIR] [NAME...]
+// Without DUMPDIR the Windows code pages are skipped.
 #include <cstdio>
+#include <cstring>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "CodeSetFileWriter.h"
 #include "CodeSetList.h"
+#include "CodecDump.h"
 #include "IconvCodec.h"
 #include "TableBuilder.h"
 
@@ -22,8 +27,39 @@ bool Wanted(const std::vector<std::string>& names, const std::string& name) {
     return false;
 }
 
+// The converter a table is built from; nullptr (after saying why) when there is none, with
+// failed set when that must fail the run.
+std::unique_ptr<ReferenceCodec> OpenSource(const CodeSetListEntry& entry,
+                                           const std::string& dumpDir, bool& failed) {
+    failed = false;
+    if (entry.windowsCodePage == 0) {
+        auto codec = std::make_unique<IconvCodec>(entry.iconvName);
+        if (codec->IsOpen())
+            return codec;
+        std::printf("%-14s skipped: iconv has no %s\n", entry.name.c_str(),
+                    entry.iconvName.c_str());
+        return nullptr;
+    }
+    if (dumpDir.empty()) {
+        std::printf("%-14s skipped: no dump of code page %u\n", entry.name.c_str(),
+                    entry.windowsCodePage);
+        return nullptr;
+    }
+    auto dump = std::make_unique<CodecDump>();
+    std::string error;
+    if (!dump->Read(dumpDir + "/" + CodePageDumpName(entry.windowsCodePage), error)) {
+        std::fprintf(stderr, "%s: %s\n", entry.name.c_str(), error.c_str());
+        failed = true;
+        return nullptr;
+    }
+    if (entry.withoutC1Fillers)
+        dump->DropC1Fillers();
+    return dump;
+}
+
 // Writes one file; returns false on an error that must fail the run.
-bool MakeTable(const CodeSetListEntry& entry, const std::string& outDir) {
+bool MakeTable(const CodeSetListEntry& entry, const std::string& outDir,
+               const std::string& dumpDir) {
     CodeSetFileContent content;
     content.name = entry.name;
     content.displayName = entry.displayName;
@@ -33,16 +69,14 @@ bool MakeTable(const CodeSetListEntry& entry, const std::string& outDir) {
     } else if (entry.kind == "utf8") {
         content.kind = 2;
     } else {
-        IconvCodec codec(entry.iconvName);
-        if (!codec.IsOpen()) {
-            std::printf("%-14s skipped: iconv has no %s\n", entry.name.c_str(),
-                        entry.iconvName.c_str());
-            return true;
-        }
+        bool failed = false;
+        const std::unique_ptr<ReferenceCodec> codec = OpenSource(entry, dumpDir, failed);
+        if (!codec)
+            return !failed;
         if (entry.kind == "single") {
-            BuildSingleByteTable(codec, content, stats);
+            BuildSingleByteTable(*codec, content, stats);
         } else {
-            BuildDoubleByteTable(codec, content, stats);
+            BuildDoubleByteTable(*codec, content, stats);
         }
         // segmentStart and segmentCount are 16-bit in the file.
         if (content.doubleCodes.size() > 0xFFFF) {
@@ -72,8 +106,14 @@ bool MakeTable(const CodeSetListEntry& entry, const std::string& outDir) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: mkokc LIST OUTDIR [NAME...]\n");
+        std::fprintf(stderr, "usage: mkokc LIST OUTDIR [--code-pages DUMPDIR] [NAME...]\n");
         return 2;
+    }
+    int first = 3;
+    std::string dumpDir;
+    if (argc > 4 && std::strcmp(argv[3], "--code-pages") == 0) {
+        dumpDir = argv[4];
+        first = 5;
     }
     std::vector<CodeSetListEntry> entries;
     std::string error;
@@ -81,11 +121,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 2;
     }
-    const std::vector<std::string> names(argv + 3, argv + argc);
+    const std::vector<std::string> names(argv + first, argv + argc);
     bool ok = true;
     for (const CodeSetListEntry& entry : entries) {
         if (Wanted(names, entry.name))
-            ok = MakeTable(entry, argv[2]) && ok;
+            ok = MakeTable(entry, argv[2], dumpDir) && ok;
     }
     return ok ? 0 : 1;
 }

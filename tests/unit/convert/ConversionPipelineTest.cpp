@@ -11,6 +11,7 @@
 #include "CodeSetResult.h"
 #include "InMemoryClipboard.h"
 #include "RecordingPrompts.h"
+#include "TestPaths.h"
 #include "TestCodeSets.h"
 
 namespace {
@@ -97,6 +98,21 @@ TEST_F(ConversionPipelineTest, DecodesMultibyteTextThroughTheCodeSet) {
     EXPECT_TRUE(unicodeText.empty());  // only UTF-16 input fills it
     EXPECT_EQ(clipboard.Block(ClipboardUnicodeText), Utf16Block(std::u16string(u"A\u3042\0", 3)));
     EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("A\x82\xA0"));
+}
+
+TEST_F(ConversionPipelineTest, UserDefinedCharactersOfTheShippedBig5Convert) {
+    // Windows reads Big5's user-defined codes (rows 81-A0, C6A1-C8FE, rows FA-FE) as
+    // private-use characters, so such a CF_TEXT is converted, and written back unchanged.
+    ASSERT_EQ(loadedCodeSet.Load(DataDirectoryForTests() + "windows-950.okc"), CodeSetOk);
+    currentCodeSetName = "windows-950";
+    const std::string text = Terminated(
+        "A\x81\x40"
+        "B\xC6\xA1\xFE\xFE\xA4\x40");
+    PutText(text);
+    EXPECT_EQ(Run(), ConversionOutcome::Converted);
+    EXPECT_EQ(clipboard.Block(ClipboardUnicodeText),
+              Utf16Block(std::u16string(u"A\uEEB8B\uF6B1\uE310\u4E00\0", 7)));
+    EXPECT_EQ(clipboard.Block(ClipboardText), text);
 }
 
 TEST_F(ConversionPipelineTest, EmptyUnicodeTextGivesEmptyBlocks) {

@@ -1,5 +1,8 @@
 #include "ExplainedDifferences.h"
 
+#include <cstdio>
+#include <iterator>
+
 namespace {
 
 // A code range of one table (or of all, when table is nullptr) that differs from iconv for
@@ -42,15 +45,60 @@ const Explanation kExplanations[] = {
     {"windows-932", "encode", 0x301C, 0x301C, false, "one-way JIS X 0208 mapping in iconv"},
 };
 
-}  // namespace
+// Against Windows' own code pages.
+const Explanation kWindowsExplanations[] = {
+    {nullptr, "encode", 0x2028, 0x2028, false,
+     "every encoder writes the line separator as CR LF; Windows has no code for it"},
+    {nullptr, "encode", 0xFFFF, 0xFFFF, false,
+     "U+FFFF (a noncharacter) marks an undefined byte in the tables and the encoders' "
+     "first-match search finds it there; Windows has no code for it"},
+    {nullptr, "encode", 0xF880, 0xF8FF, false,
+     "Windows gives an unassigned byte a private-use character (0xAA in 1253 is U+F8F9) that "
+     "it encodes as that byte but refuses when decoding with MB_ERR_INVALID_CHARS; the table "
+     "follows the decoding and leaves the byte without a character"},
+    // U+2550, U+255E, U+2561, U+256A and U+256D-U+2570 each have a code in row A2 and one
+    // in row F9. Windows writes the F9 code for the first four and the A2 code for the
+    // others; a table keeps the codes of one lead byte together, so one row comes first
+    // for all eight. Both codes decode to the character.
+    {"windows-950", "encode", 0x2550, 0x2550, false, "A2 row ahead of F9 in the table"},
+    {"windows-950", "encode", 0x255E, 0x255E, false, "A2 row ahead of F9 in the table"},
+    {"windows-950", "encode", 0x2561, 0x2561, false, "A2 row ahead of F9 in the table"},
+    {"windows-950", "encode", 0x256A, 0x256A, false, "A2 row ahead of F9 in the table"},
+};
 
-const char* FindExplanation(const std::string& table, const TableDifference& difference) {
-    for (const Explanation& e : kExplanations) {
-        if ((e.table == nullptr || table == e.table) && difference.direction == e.direction &&
-            difference.code >= e.first && difference.code <= e.last &&
-            (!e.severalBytes || difference.iconvBytes > 1)) {
-            return e.reason;
+const char* Find(const Explanation* first, const Explanation* last, const std::string& table,
+                 const TableDifference& difference) {
+    for (const Explanation* e = first; e != last; ++e) {
+        if ((e->table == nullptr || table == e->table) && difference.direction == e->direction &&
+            difference.code >= e->first && difference.code <= e->last &&
+            (!e->severalBytes || difference.referenceBytes > 1)) {
+            return e->reason;
         }
     }
     return nullptr;
+}
+
+}  // namespace
+
+const char* FindWindowsExplanation(const CodeSetListEntry& entry,
+                                   const TableDifference& difference) {
+    // The C1 control Windows gives to an unassigned byte of the same value: the table
+    // leaves the byte undefined (U+FFFF) and has no code for the control.
+    char filler[8];
+    std::snprintf(filler, sizeof filler, difference.direction == "decode" ? "U+%04X" : "%02x",
+                  difference.code);
+    const bool undefinedInTable = difference.direction == "decode"
+                                      ? difference.table == "U+FFFF"
+                                      : difference.table.rfind("3f ", 0) == 0;
+    if (entry.withoutC1Fillers && difference.code >= 0x80 && difference.code <= 0x9F &&
+        difference.reference == filler && undefinedInTable) {
+        return "Windows fills the unassigned byte with the C1 control of its value; the table "
+               "leaves it without a character (no-c1 in the code set list)";
+    }
+    return Find(std::begin(kWindowsExplanations), std::end(kWindowsExplanations), entry.name,
+                difference);
+}
+
+const char* FindExplanation(const std::string& table, const TableDifference& difference) {
+    return Find(std::begin(kExplanations), std::end(kExplanations), table, difference);
 }

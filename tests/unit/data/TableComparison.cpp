@@ -48,40 +48,40 @@ std::string TableDecode(const CodeSet& codeSet, const std::string& bytes, bool& 
     return Units(std::u16string(1, unit));
 }
 
-void CompareDecode(const CodeSet& codeSet, const IconvCodec& codec, const std::string& bytes,
+void CompareDecode(const CodeSet& codeSet, const ReferenceCodec& codec, const std::string& bytes,
                    std::vector<TableDifference>& differences) {
     std::u16string expected;
-    const bool iconvOk = codec.Decode(bytes, expected) && expected.size() == 1;
+    const bool referenceOk = codec.Decode(bytes, expected) && expected.size() == 1;
     bool tableOk = false;
     char16_t unit = 0;
     const std::string got = TableDecode(codeSet, bytes, tableOk, unit);
-    // A single byte that the table leaves undefined decodes to U+FFFF with success; iconv
+    // A single byte that the table leaves undefined decodes to U+FFFF with success; the reference
     // refuses it.
-    const bool bothUndefined = !iconvOk && bytes.size() == 1 && tableOk && unit == 0xFFFF &&
+    const bool bothUndefined = !referenceOk && bytes.size() == 1 && tableOk && unit == 0xFFFF &&
                                !codeSet.IsLeadByte((unsigned char)bytes[0]);
-    const bool bothRefuse = !iconvOk && !tableOk && bytes.size() == 2;
-    if (bothUndefined || bothRefuse || (iconvOk && tableOk && unit == expected[0]))
+    const bool bothRefuse = !referenceOk && !tableOk && bytes.size() == 2;
+    if (bothUndefined || bothRefuse || (referenceOk && tableOk && unit == expected[0]))
         return;
     unsigned code = 0;
     for (unsigned char b : bytes)
         code = code << 8 | b;
-    differences.push_back({"decode", code, got, iconvOk ? Units(expected) : "invalid"});
+    differences.push_back({"decode", code, got, referenceOk ? Units(expected) : "invalid"});
 }
 
-void CompareEncode(const CodeSet& codeSet, const IconvCodec& codec, char16_t unit,
+void CompareEncode(const CodeSet& codeSet, const ReferenceCodec& codec, char16_t unit,
                    std::vector<TableDifference>& differences) {
     std::string expected;
-    const bool iconvOk = codec.Encode(unit, expected);
+    const bool referenceOk = codec.Encode(unit, expected);
     char buffer[CodeSet::kCharBufferSize] = {0};
     const int result = codeSet.EncodeChar(unit, buffer, 0, true);
     const std::string got = buffer;
     // Without entity flags a missing character is written as "?".
-    if (iconvOk ? (result == CodeSetOk && got == expected)
-                : (result == CodeSetNotRepresentable && got == "?")) {
+    if (referenceOk ? (result == CodeSetOk && got == expected)
+                    : (result == CodeSetNotRepresentable && got == "?")) {
         return;
     }
     differences.push_back({"encode", unit, HexBytes(got) + " (" + CodeSetResultName(result) + ")",
-                           iconvOk ? HexBytes(expected) : "none", expected.size()});
+                           referenceOk ? HexBytes(expected) : "none", expected.size()});
 }
 
 bool IsSurrogate(unsigned unit) {
@@ -90,25 +90,25 @@ bool IsSurrogate(unsigned unit) {
 
 }  // namespace
 
-std::vector<TableDifference> CompareTableWithIconv(const CodeSet& codeSet,
-                                                   const IconvCodec& codec) {
+std::vector<TableDifference> CompareTable(const CodeSet& codeSet, const ReferenceCodec& codec) {
     std::vector<TableDifference> differences;
     // Byte 0 ends every text, so neither it nor a trail byte 0 is a character.
     for (unsigned b = 1; b < 256; ++b) {
         std::u16string units;
-        const bool iconvSingle = codec.Decode(std::string(1, char(b)), units) && units.size() == 1;
-        // iconv takes a byte as a lead byte when some two-byte sequence starting with it is
+        const bool referenceSingle =
+            codec.Decode(std::string(1, char(b)), units) && units.size() == 1;
+        // The reference takes a byte as a lead byte when some two-byte sequence starting with it is
         // one character.
-        bool iconvLead = false;
-        for (unsigned t = 1; t < 256 && !iconvSingle && !iconvLead; ++t) {
-            iconvLead = codec.Decode(std::string{char(b), char(t)}, units) && units.size() == 1;
+        bool referenceLead = false;
+        for (unsigned t = 1; t < 256 && !referenceSingle && !referenceLead; ++t) {
+            referenceLead = codec.Decode(std::string{char(b), char(t)}, units) && units.size() == 1;
         }
         const bool tableLead = codeSet.IsLeadByte(static_cast<int>(b));
-        if (tableLead != iconvLead) {
+        if (tableLead != referenceLead) {
             differences.push_back({"decode", b, tableLead ? "lead byte" : "not a lead byte",
-                                   iconvLead ? "lead byte" : "not a lead byte"});
+                                   referenceLead ? "lead byte" : "not a lead byte"});
         }
-        if (tableLead || iconvLead) {
+        if (tableLead || referenceLead) {
             for (unsigned t = 1; t < 256; ++t) {
                 CompareDecode(codeSet, codec, std::string{char(b), char(t)}, differences);
             }
@@ -123,8 +123,8 @@ std::vector<TableDifference> CompareTableWithIconv(const CodeSet& codeSet,
     return differences;
 }
 
-std::vector<TableDifference> CompareUnicodeWithIconv(const CodeSet& codeSet,
-                                                     const IconvCodec& codec, bool wide) {
+std::vector<TableDifference> CompareUnicode(const CodeSet& codeSet, const ReferenceCodec& codec,
+                                            bool wide) {
     std::vector<TableDifference> differences;
     for (unsigned u = 1; u < 0x10000; ++u) {
         if (IsSurrogate(u))
