@@ -8,6 +8,7 @@ packages=(
     mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth xclip x11-utils imagemagick
     clang libclang-rt-14-dev
+    libreoffice-writer-nogui
 )
 missing=()
 for p in "${packages[@]}"; do
