@@ -273,7 +273,7 @@ TEST(SingleByteLow, UndefinedAndMissingBytes) {
 TEST(MalformedTables, EntriesOutsideTheByteRangeAndLeadByteZero) {
     std::vector<char16_t> longTable(200, 0xFFFF);
     longTable[0] = 0x0410;
-    longTable[0xC8] = 0x0416;  // would be byte 0x80 + 0xC8 = 0x148
+    longTable[0xC7] = 0x0416;  // would be byte 0x80 + 0xC7 = 0x147
     CodeSetHolder single;
     ASSERT_EQ(LoadContent(single, SingleByteContent(0x80, longTable)), CodeSetOk);
     EXPECT_EQ(Encode(*single.codeSet, 0x0410, 0).bytes, "\x80");
