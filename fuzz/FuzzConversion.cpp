@@ -10,6 +10,7 @@
 #include "CodeSetResult.h"
 #include "ConvertedText.h"
 #include "FuzzSupport.h"
+#include "Surrogates.h"
 
 namespace {
 
@@ -66,18 +67,24 @@ void CheckDecoding(CodeSetHolder& holder, const std::uint8_t* data, std::size_t 
     std::size_t position = 0;
     bool stopped = false;
     while (position < length) {
-        char16_t unit = 0;
+        char32_t codePoint = 0;
         std::size_t consumed = 0;
         bool isEntity = false;
         const int result =
-            codeSet.DecodeChar(text.get() + position, unit, consumed, isEntity, flags);
+            codeSet.DecodeCodePoint(text.get() + position, codePoint, consumed, isEntity, flags);
         if (result != CodeSetOk) {
             stopped = true;
             break;
         }
         FUZZ_CHECK(consumed > 0);
         FUZZ_CHECK(consumed <= length - position + (zeros - 1));
-        units.push_back(unit);
+        FUZZ_CHECK(codePoint <= 0x10FFFF);
+        if (codePoint > 0xFFFF) {
+            units.push_back(HighSurrogateOf(codePoint));
+            units.push_back(LowSurrogateOf(codePoint));
+        } else {
+            units.push_back(static_cast<char16_t>(codePoint));
+        }
         position += consumed;
     }
     for (std::size_t i = 0; i < length; ++i) {

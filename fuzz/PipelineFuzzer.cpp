@@ -156,8 +156,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The blocks this run wrote (a failed allocation or a document already there leaves the
     // other program's block) end in their zero.
     const bool rtfBefore = before.blocks.count(rtfFormat) != 0;
+    // A code set without a byte form leaves CF_TEXT as the other program wrote it.
+    const bool writesText = holder.codeSet->HasByteForm();
+    if (!writesText) {
+        FUZZ_CHECK(after.blocks.count(ClipboardText) == before.blocks.count(ClipboardText));
+        FUZZ_CHECK(!before.blocks.count(ClipboardText) ||
+                   after.blocks.at(ClipboardText) == before.blocks.at(ClipboardText));
+    }
     for (unsigned format : {ClipboardText, ClipboardUnicodeText, rtfFormat}) {
-        const bool failed = (format == ClipboardText && (faults & 0x04)) ||
+        const bool failed = (format == ClipboardText && ((faults & 0x04) || !writesText)) ||
                             (format == ClipboardUnicodeText && (faults & 0x08)) ||
                             (format == rtfFormat && ((faults & 0x10) || rtfBefore));
         if (failed)
@@ -166,7 +173,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string block = clipboard.Block(format);
         FUZZ_CHECK(!block.empty() && block.back() == '\0');
     }
-    if (clipboard.HasBlock(ClipboardText) && (faults & 0x04) == 0) {
+    if (clipboard.HasBlock(ClipboardText) && (faults & 0x04) == 0 && writesText) {
         const std::string block = clipboard.Block(ClipboardText);
         // The whole text is in the block, not cut by a zero byte inside it.
         FUZZ_CHECK(block.find('\0') == block.size() - 1);

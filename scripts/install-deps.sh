@@ -21,6 +21,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libicu-dev
     clang libclang-rt-dev
     nsis unzip
+    libreoffice-writer-nogui
 )
 
 wanted=("${run_packages[@]}")

@@ -53,10 +53,11 @@ struct LinearRun {
 std::uint64_t SpecialUnitMask(unsigned flags, bool escapeMarkup, unsigned limit);
 
 // Appends the representations of count units through the flat table; a unit that the
-// table sends to the per-character path, or that special marks, goes through slow (which
-// writes its zero-terminated representation into a zero-filled buffer of kCharBufferSize
-// bytes). asciiLimit: units from 1 below it stand for themselves (0 when none do);
-// singleByte: no table entry is two bytes long.
+// table sends to the per-character path, or that special marks, goes through slow: given
+// the units from it to the end of the text, it writes the zero-terminated representation of
+// the character there into a zero-filled buffer of kCharBufferSize bytes and returns the
+// units that character takes (2 for a surrogate pair). asciiLimit: units from 1 below it stand for
+// themselves (0 when none do); singleByte: no table entry is two bytes long.
 template <typename Slow>
 void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsigned asciiLimit,
                      LinearRun linear, bool singleByte, const char16_t* units, std::size_t count,
@@ -236,16 +237,17 @@ void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsig
                 char* const known = lowUnits[unit];
                 if (!((lowUnitsKnown >> unit) & 1)) {
                     std::memset(known, 0, CodeSet::kCharBufferSize);
-                    slow(unit, known);
+                    slow(&unit, 1, known);
                     known[CodeSet::kCharBufferSize - 1] = '\0';
                     lowUnitsKnown |= std::uint64_t(1) << unit;
                 }
                 sink.PutText(known, static_cast<std::size_t>(end - p));
             } else {
                 char buffer[CodeSet::kCharBufferSize] = {};
-                slow(unit, buffer);
+                // A pair may end past the chunk, which the next one then starts after.
+                p += slow(p - 1, static_cast<std::size_t>(textEnd - p) + 1, buffer) - 1;
                 buffer[CodeSet::kCharBufferSize - 1] = '\0';
-                sink.PutText(buffer, static_cast<std::size_t>(end - p));
+                sink.PutText(buffer, p < end ? static_cast<std::size_t>(end - p) : 0);
             }
             cursor = sink.Cursor();
         }

@@ -4,6 +4,8 @@
 
 #include "CodeSetResult.h"
 #include "EntityTable.h"
+#include "EntityWriting.h"
+#include "Surrogates.h"
 
 namespace {
 
@@ -49,6 +51,35 @@ int CodeSet::EncodeCharWide(char16_t, char16_t* out, unsigned, bool) const {
 
 bool CodeSet::IsLeadByte(int) const {
     return false;
+}
+
+int CodeSet::EncodeCodePoint(char32_t codePoint, char* out, unsigned flags,
+                             bool escapeMarkup) const {
+    if (codePoint <= 0xFFFF)
+        return EncodeChar(static_cast<char16_t>(codePoint), out, flags, escapeMarkup);
+    // No table holds a character above U+FFFF.
+    if (WriteEntity(codePoint, out, flags, true))
+        return CodeSetOk;
+    WriteText(out, "?");
+    return CodeSetNotRepresentable;
+}
+
+int CodeSet::DecodeCodePoint(const unsigned char* text, char32_t& codePoint, std::size_t& consumed,
+                             bool& isEntity, unsigned flags) const {
+    char16_t unit = 0xFFFD;
+    const int result = DecodeChar(text, unit, consumed, isEntity, flags);
+    codePoint = unit;
+    return result;
+}
+
+int CodeSet::EncodeNext(const char16_t* units, std::size_t count, std::size_t& taken, char* out,
+                        unsigned flags, bool escapeMarkup) const {
+    if (count >= 2 && IsHighSurrogate(units[0]) && IsLowSurrogate(units[1])) {
+        taken = 2;
+        return EncodeCodePoint(JoinSurrogates(units[0], units[1]), out, flags, escapeMarkup);
+    }
+    taken = 1;
+    return EncodeChar(units[0], out, flags, escapeMarkup);
 }
 
 int CodeSet::ParseEntity(const unsigned char* text, char16_t& ch, std::size_t& consumed) const {

@@ -29,6 +29,21 @@ public:
     virtual void Dump(std::FILE* stream) const = 0;
     virtual bool IsLeadByte(int value) const;
 
+    // Characters of a whole text, where a high surrogate followed by a low one is one
+    // character outside the BMP. EncodeCodePoint writes what EncodeChar writes for a
+    // character of the BMP; for one above it the table code sets write its entity or "?".
+    // DecodeCodePoint is DecodeChar for code sets whose bytes can hold such characters.
+    virtual int EncodeCodePoint(char32_t codePoint, char* out, unsigned flags,
+                                bool escapeMarkup) const;
+    virtual int DecodeCodePoint(const unsigned char* text, char32_t& codePoint,
+                                std::size_t& consumed, bool& isEntity, unsigned flags) const;
+    // Whether the code set writes characters as bytes at all (UTF-16 does not).
+    virtual bool HasByteForm() const { return true; }
+    // Encodes the character that starts at units[0] (units[0] to units[count - 1] are the
+    // text left) through EncodeCodePoint; taken receives its units, 1 or 2.
+    int EncodeNext(const char16_t* units, std::size_t count, std::size_t& taken, char* out,
+                   unsigned flags, bool escapeMarkup) const;
+
     // Whole-text forms of DecodeChar and EncodeChar for the converted text buffer. They give
     // exactly what one call per character gives; the table code sets replace the virtual call
     // per unit by direct table lookups and fall back to the per-character path for anything

@@ -6,6 +6,7 @@
 #include "CodeSetResult.h"
 #include "EntityFlags.h"
 #include "EntityWriting.h"
+#include "Surrogates.h"
 
 DoubleByteCodeSet::DoubleByteCodeSet() {
     BuildIndexes();
@@ -33,6 +34,11 @@ int DoubleByteCodeSet::EncodeChar(char16_t unit, char* out, unsigned flags,
     if (unit == 0x2028) {
         WriteText(out, "\r\n");
         return CodeSetOk;
+    }
+    // Half of a pair means nothing on its own: no code and no entity stand for it.
+    if (IsSurrogate(unit)) {
+        WriteText(out, "?");
+        return CodeSetNotRepresentable;
     }
     if (std::uint32_t code = encodeIndex.Find(unit)) {
         if (code & ReverseIndex::kSingle) {
@@ -144,13 +150,17 @@ void DoubleByteCodeSet::BuildIndexes() {
         }
     }
     // Encoding searches all of singleTable before doubleChars, each from index 0.
+    // Entries past byte 0xFF stand for no byte.
     encodeIndex.Clear();
-    for (std::size_t i = 0; i < singleTable.size(); ++i) {
-        const auto byte = static_cast<std::uint8_t>((tableStart + i) & 0xFF);
-        encodeIndex.AddIfAbsent(singleTable[i], ReverseIndex::kSingle | byte);
+    const std::size_t singles = std::min<std::size_t>(singleTable.size(), 256u - tableStart);
+    for (std::size_t i = 0; i < singles; ++i) {
+        const auto byte = static_cast<std::uint8_t>(tableStart + i);
+        if (IsEncodable(singleTable[i]))
+            encodeIndex.AddIfAbsent(singleTable[i], ReverseIndex::kSingle | byte);
     }
     for (std::size_t i = 0; i < doubleChars.size(); ++i) {
-        encodeIndex.AddIfAbsent(doubleChars[i], ReverseIndex::kDouble | doubleCodes[i]);
+        if (IsEncodable(doubleChars[i]))
+            encodeIndex.AddIfAbsent(doubleChars[i], ReverseIndex::kDouble | doubleCodes[i]);
     }
     BuildBulkTables();
 }
@@ -190,6 +200,8 @@ int DoubleByteCodeSet::ReadTables(std::FILE* file) {
     tableStart = start;
     singleCount = static_cast<std::int32_t>(single);
     singleTable.swap(table);
+    // The zero byte ends every text: it never starts a two-byte character.
+    leads[0] = 0;
     leadBytes = leads;
     segmentStart = starts;
     segmentCount = counts;

@@ -26,15 +26,15 @@ SpecialOutcome ClassifySpecial(char16_t unit, unsigned flags, bool escapeMarkup)
     return SpecialOutcome::Ordinary;
 }
 
-bool WriteEntity(char16_t unit, char* out, unsigned flags, bool decimalFirstAllowed) {
+bool WriteEntity(char32_t unit, char* out, unsigned flags, bool decimalFirstAllowed) {
     const long value = static_cast<long>(unit);
     if (decimalFirstAllowed && (flags & DecimalFirst)) {
         std::snprintf(out, CodeSet::kCharBufferSize, "&#%ld;", value);
         return true;
     }
-    if (flags & NamedEntities) {
+    if ((flags & NamedEntities) && unit <= 0xFFFF) {
         // Names longer than kMaxNameLength never enter the table, so this always fits.
-        if (const char* name = EntityTable::Global().FindEntityName(unit)) {
+        if (const char* name = EntityTable::Global().FindEntityName(static_cast<char16_t>(unit))) {
             std::snprintf(out, CodeSet::kCharBufferSize, "&%s;", name);
             return true;
         }

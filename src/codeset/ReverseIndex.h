@@ -4,6 +4,12 @@
 #include <cstdint>
 #include <memory>
 
+// Whether a table entry can be the code of its unit: 0xFFFF marks a byte without a
+// character, and half a surrogate pair is no character either.
+inline bool IsEncodable(char16_t entry) {
+    return entry != 0xFFFF && (entry < 0xD800 || entry > 0xDFFF);
+}
+
 // Maps a UTF-16 unit to the code that encodes it. Two levels (high byte, low byte) with the
 // pages allocated only where a table has characters, so a code set costs 1 KiB per 256-unit
 // page that it touches.

@@ -1,9 +1,12 @@
 #include "SingleByteCodeSet.h"
 
+#include <algorithm>
+
 #include "CodeSetFileReader.h"
 #include "CodeSetResult.h"
 #include "EntityFlags.h"
 #include "EntityWriting.h"
+#include "Surrogates.h"
 
 namespace {
 // Generated text is re-mapped only when the table reaches down to the bytes it uses.
@@ -34,6 +37,12 @@ int SingleByteCodeSet::EncodeChar(char16_t unit, char* out, unsigned flags,
         case SpecialOutcome::Ordinary:
             break;
     }
+    // Half of a pair means nothing on its own: no byte and no entity stand for it.
+    if (IsSurrogate(unit)) {
+        WriteText(out, "?");
+        Remap(out, kRemapQuestionMark);
+        return CodeSetNotRepresentable;
+    }
     if (!entity) {
         if (unit == 0x0001 && (flags & MarkerAsLessThan)) {
             WriteText(out, "<");
@@ -63,6 +72,15 @@ int SingleByteCodeSet::EncodeChar(char16_t unit, char* out, unsigned flags,
     WriteText(out, "?");
     Remap(out, kRemapQuestionMark);
     return CodeSetNotRepresentable;
+}
+
+int SingleByteCodeSet::EncodeCodePoint(char32_t codePoint, char* out, unsigned flags,
+                                       bool escapeMarkup) const {
+    const int result = CodeSet::EncodeCodePoint(codePoint, out, flags, escapeMarkup);
+    // The entity or "?" of a character above U+FFFF, re-mapped as EncodeChar does its own.
+    if (codePoint > 0xFFFF)
+        Remap(out, result == CodeSetOk ? kRemapEntity : kRemapQuestionMark);
+    return result;
 }
 
 int SingleByteCodeSet::ReadEntityChar(const unsigned char* text, std::size_t& position,
@@ -127,10 +145,13 @@ void SingleByteCodeSet::BuildIndexes() {
     }
     std::array<bool, 256> remapped{};
     encodeIndex.Clear();
-    for (std::size_t i = 0; i < singleTable.size(); ++i) {
-        const auto byte = static_cast<std::uint8_t>((tableStart + i) & 0xFF);
+    // Entries past byte 0xFF stand for no byte.
+    const std::size_t entries = std::min<std::size_t>(singleTable.size(), 256u - tableStart);
+    for (std::size_t i = 0; i < entries; ++i) {
+        const auto byte = static_cast<std::uint8_t>(tableStart + i);
         const char16_t entry = singleTable[i];
-        encodeIndex.AddIfAbsent(entry, ReverseIndex::kSingle | byte);
+        if (IsEncodable(entry))
+            encodeIndex.AddIfAbsent(entry, ReverseIndex::kSingle | byte);
         if (entry < 256 && !remapped[entry]) {
             remapped[entry] = true;
             remapByte[entry] = byte;

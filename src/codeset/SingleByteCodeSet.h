@@ -12,6 +12,8 @@
 class SingleByteCodeSet : public CodeSet {
 public:
     int EncodeChar(char16_t unit, char* out, unsigned flags, bool escapeMarkup) const override;
+    int EncodeCodePoint(char32_t codePoint, char* out, unsigned flags,
+                        bool escapeMarkup) const override;
     int ReadEntityChar(const unsigned char* text, std::size_t& position,
                        unsigned char& out) const override;
     int DecodeCharRaw(const unsigned char* text, char16_t& ch, std::size_t& consumed,

@@ -199,7 +199,9 @@ void SingleByteCodeSet::EncodeText(const char16_t* units, std::size_t count, uns
         linear.delta = linearDelta;
     }
     EncodeWithTable(bulkEncode.data(), special, asciiLimit, linear, true, units, count, out,
-                    [&](char16_t unit, char* buffer) {
-                        SingleByteCodeSet::EncodeChar(unit, buffer, flags, escapeMarkup);
+                    [&](const char16_t* at, std::size_t left, char* buffer) {
+                        std::size_t taken = 1;
+                        EncodeNext(at, left, taken, buffer, flags, escapeMarkup);
+                        return taken;
                     });
 }

@@ -13,6 +13,12 @@ int Utf16CodeSet::EncodeChar(char16_t, char* out, unsigned, bool) const {
     return CodeSetNotSupported;
 }
 
+int Utf16CodeSet::EncodeCodePoint(char32_t, char* out, unsigned, bool) const {
+    if (out)
+        out[0] = 0;
+    return CodeSetNotSupported;
+}
+
 int Utf16CodeSet::EncodeCharWide(char16_t unit, char16_t* out, unsigned flags,
                                  bool escapeMarkup) const {
     if (unit < 0x7F) {

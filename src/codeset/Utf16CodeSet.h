@@ -18,6 +18,9 @@ public:
     // The text ends at its first zero byte, which can be the high byte of its last unit.
     int DecodeText(const unsigned char* text, std::size_t length, std::size_t& position,
                    std::u16string& out, unsigned flags) const override;
+    int EncodeCodePoint(char32_t codePoint, char* out, unsigned flags,
+                        bool escapeMarkup) const override;
+    bool HasByteForm() const override { return false; }
     int ReadTables(std::FILE* file) override;
     void Dump(std::FILE* stream) const override;
 };

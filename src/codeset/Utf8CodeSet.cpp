@@ -23,6 +23,16 @@ int FollowingBytes(unsigned char b) {
         return 4;
     return 5;
 }
+
+// The value of a sequence of a first byte and count following bytes, wrapping in 32 bits.
+std::uint32_t SequenceValue(const unsigned char* text, int count) {
+    std::uint32_t value = 0;
+    for (int i = 0; i <= count; ++i)
+        value = value * 64 + text[i];
+    return value - kOffsets[count];
+}
+
+constexpr std::uint32_t kLastCodePoint = 0x10FFFF;
 }  // namespace
 
 int Utf8CodeSet::EncodeChar(char16_t unit, char* out, unsigned flags, bool escapeMarkup) const {
@@ -94,10 +104,7 @@ int Utf8CodeSet::DecodeChar(const unsigned char* text, char16_t& ch, std::size_t
         if (text[i] == 0)
             return CodeSetTruncated;
     }
-    std::uint32_t value = 0;
-    for (int i = 0; i <= count; ++i)
-        value = value * 64 + text[i];
-    value -= kOffsets[count];
+    const std::uint32_t value = SequenceValue(text, count);
     if (value > 0xFFFF)
         return CodeSetOutOfRange;
     ch = static_cast<char16_t>(value);
@@ -105,6 +112,36 @@ int Utf8CodeSet::DecodeChar(const unsigned char* text, char16_t& ch, std::size_t
         isEntity = true;
         return ParseEntity(text, ch, consumed);
     }
+    return CodeSetOk;
+}
+
+int Utf8CodeSet::EncodeCodePoint(char32_t codePoint, char* out, unsigned flags,
+                                 bool escapeMarkup) const {
+    if (codePoint <= 0xFFFF)
+        return EncodeChar(static_cast<char16_t>(codePoint), out, flags, escapeMarkup);
+    out[0] = 0;
+    if (codePoint > kLastCodePoint)
+        return CodeSetOutOfRange;
+    out[0] = static_cast<char>(0xF0 | (codePoint >> 18));
+    out[1] = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+    out[2] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    out[3] = static_cast<char>(0x80 | (codePoint & 0x3F));
+    out[4] = 0;
+    return CodeSetOk;
+}
+
+int Utf8CodeSet::DecodeCodePoint(const unsigned char* text, char32_t& codePoint,
+                                 std::size_t& consumed, bool& isEntity, unsigned flags) const {
+    char16_t unit = 0xFFFD;
+    const int result = DecodeChar(text, unit, consumed, isEntity, flags);
+    codePoint = unit;
+    if (result != CodeSetOutOfRange)
+        return result;
+    // Beyond one unit: the whole sequence is there (DecodeChar checked for its end).
+    const std::uint32_t value = SequenceValue(text, static_cast<int>(consumed) - 1);
+    if (value > kLastCodePoint)
+        return CodeSetOutOfRange;
+    codePoint = value;
     return CodeSetOk;
 }
 

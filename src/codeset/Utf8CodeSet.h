@@ -11,6 +11,10 @@ public:
                       bool& isEntity, unsigned flags) const override;
     int DecodeChar(const unsigned char* text, char16_t& ch, std::size_t& consumed, bool& isEntity,
                    unsigned flags) const override;
+    int EncodeCodePoint(char32_t codePoint, char* out, unsigned flags,
+                        bool escapeMarkup) const override;
+    int DecodeCodePoint(const unsigned char* text, char32_t& codePoint, std::size_t& consumed,
+                        bool& isEntity, unsigned flags) const override;
     int ReadTables(std::FILE* file) override;
     void Dump(std::FILE* stream) const override;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ConvertedText.h"
+#include "Surrogates.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
 #define PEL_RTF_SSE2 1
@@ -43,13 +44,18 @@ void AppendDecimal(std::size_t value, std::string& out) {
         out += digits[--n];
 }
 
-bool IsMarkupByte(unsigned char byte) {
-    return byte == '\\' || byte == '{' || byte == '}';
+bool IsMarkupUnit(char16_t unit) {
+    return unit == u'\\' || unit == u'{' || unit == u'}';
 }
 
 // Units whose piece doesn't depend on their representation in the code set.
 bool IsFixedUnit(char16_t unit) {
-    return unit == u'\n' || unit == u'\r' || unit == u'\\' || unit == u'{' || unit == u'}';
+    return unit == u'\n' || unit == u'\r' || IsMarkupUnit(unit) || IsSurrogate(unit);
+}
+
+// A carriage return before a line feed: the line feed alone ends the paragraph.
+bool EndsBeforeLineFeed(const char16_t* units, std::size_t count, std::size_t i) {
+    return units[i] == u'\r' && i + 1 < count && units[i + 1] == u'\n';
 }
 
 // What a unit's piece does to the fallback count that readers apply after "\u": a piece
@@ -62,20 +68,35 @@ struct Piece {
     std::size_t count = 0;  // bytes of a Several piece
 };
 
+// "\uN" and one fallback byte: the byte itself when a reader takes it as that byte, else
+// its hexadecimal piece; "?" when the unit has no bytes.
+void AppendWithOneFallback(char16_t unit, const char* bytes, std::size_t size, std::string& out) {
+    out += "\\u";
+    AppendDecimal(unit, out);
+    out += ' ';
+    const auto byte = static_cast<unsigned char>(size == 0 ? '?' : bytes[0]);
+    if (byte > 0x20 && byte < 0x7F && !IsMarkupUnit(byte)) {
+        out += static_cast<char>(byte);
+    } else {
+        AppendHexByte(byte, out);
+    }
+}
+
 // The piece of one unit, without the "\uc1" that may have to precede it. bytes is the
-// unit's representation (CharToMultibyte); fixed units don't use it.
+// unit's representation (CharToMultibyte); fixed units don't use it. A reader must get every
+// unit back: only a unit that is its own ASCII byte goes as plain text, every other one
+// carries its Unicode value.
 Piece AppendPiece(char16_t unit, const char* bytes, std::size_t size, std::string& out) {
     Piece piece;
-    if (unit == u'\n') {
+    if (unit == u'\n' || unit == u'\r') {
         out += "\\par ";
-    } else if (unit == u'\r') {
-        // The line feed that follows ends the paragraph.
-    } else if (unit == u'\\' || unit == u'{' || unit == u'}') {
-        piece.fallback = Fallback::One;
-        out += "\\u";
-        AppendDecimal(unit, out);
-        out += " \\";
+    } else if (IsMarkupUnit(unit)) {
+        out += '\\';
         out += static_cast<char>(unit);
+    } else if (IsSurrogate(unit)) {
+        // Each half of a pair on its own, which readers join into the one character.
+        piece.fallback = Fallback::One;
+        AppendWithOneFallback(unit, nullptr, 0, out);
     } else if (size >= 2) {
         piece.fallback = Fallback::Several;
         piece.count = size;
@@ -85,18 +106,13 @@ Piece AppendPiece(char16_t unit, const char* bytes, std::size_t size, std::strin
         AppendDecimal(unit, out);
         for (std::size_t k = 0; k < size; ++k)
             AppendHexByte(static_cast<unsigned char>(bytes[k]), out);
-    } else if (size == 1) {
-        const auto byte = static_cast<unsigned char>(bytes[0]);
-        // Another character on a markup byte would be read as markup: escape it.
-        if (byte < 127 && !IsMarkupByte(byte)) {
-            out += bytes[0];
-        } else {
-            piece.fallback = Fallback::One;
-            out += "\\u";
-            AppendDecimal(unit, out);
-            out += ' ';
-            AppendHexByte(byte, out);
-        }
+    } else if (size == 1 && static_cast<unsigned char>(bytes[0]) == unit && unit < 127) {
+        out += bytes[0];
+    } else {
+        // An empty representation, the "?" of a character the code set lacks, a byte of
+        // 127 or more, or another character's byte (a markup byte among them).
+        piece.fallback = Fallback::One;
+        AppendWithOneFallback(unit, bytes, size, out);
     }
     return piece;
 }
@@ -115,8 +131,11 @@ bool NeedsOneFallback(const Piece& piece, std::size_t& fallbackCount) {
 void AppendUnitsDirectly(ConvertedText& text, std::string& out) {
     std::size_t fallbackCount = 1;
     std::string body;
-    for (std::size_t i = 0; i < text.unicode.size(); ++i) {
+    const std::size_t count = text.unicode.size();
+    for (std::size_t i = 0; i < count; ++i) {
         const char16_t unit = text.unicode[i];
+        if (EndsBeforeLineFeed(text.unicode.data(), count, i))
+            continue;
         body.clear();
         Piece piece;
         if (IsFixedUnit(unit)) {
@@ -169,6 +188,10 @@ public:
                 if (plain == 8 || i == count)
                     continue;
             }
+            if (EndsBeforeLineFeed(units, count, i)) {
+                ++i;
+                continue;
+            }
             const std::uint64_t slot = Slot(units[i++]);
             size += Length(slot);
             if (NeedsOneFallback(PieceOf(slot), fallbackCount))
@@ -195,6 +218,10 @@ public:
                 i += plain;
                 if (plain == 8 || i == count)
                     continue;
+            }
+            if (EndsBeforeLineFeed(units, count, i)) {
+                ++i;
+                continue;
             }
             const std::uint64_t slot = slots_[units[i++]];
             if (NeedsOneFallback(PieceOf(slot), fallbackCount)) {

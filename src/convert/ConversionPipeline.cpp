@@ -168,10 +168,13 @@ ConversionOutcome ConversionPipeline::ConvertClipboard(ConversionState& state) {
 
 void ConversionPipeline::WriteBack(ConversionState& state, ConvertedText& text,
                                    bool rtfAlreadyPresent) {
-    // Each format is written on its own: one that can't be allocated is skipped.
-    text.ToMultibyte();
-    SetTextBlock(clipboard_, ClipboardText, std::move(text.multibyte));
-    Release(text.multibyte);
+    // Each format is written on its own: one that can't be allocated is skipped. A code set
+    // without a byte form (UTF-16) has no CF_TEXT to give: the clipboard keeps its own.
+    if (state.loadedCodeSet.codeSet->HasByteForm()) {
+        text.ToMultibyte();
+        SetTextBlock(clipboard_, ClipboardText, std::move(text.multibyte));
+        Release(text.multibyte);
+    }
 
     if (IsLittleEndianMachine()) {
         // The string's units and its terminating zero unit are the block's bytes already.

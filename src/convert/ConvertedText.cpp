@@ -4,6 +4,7 @@
 
 #include "CodeSet.h"
 #include "CodeSetHolder.h"
+#include "Surrogates.h"
 
 namespace {
 
@@ -11,11 +12,14 @@ const CodeSet* BoundCodeSet(const CodeSetHolder* holder) {
     return holder != nullptr ? holder->codeSet.get() : nullptr;
 }
 
-// Appends the representation of one unit. The buffer starts empty so that an encoder
-// that writes nothing (UTF-16 EncodeChar, a surrogate in UTF-8) contributes nothing.
-void AppendRepresentation(const CodeSet& codeSet, char16_t unit, unsigned flags, std::string& out) {
+// Appends the representation of the character that starts at units[0] (of count left). The
+// buffer starts empty so that an encoder that writes nothing (UTF-16, a lone surrogate in
+// UTF-8) contributes nothing.
+void AppendRepresentation(const CodeSet& codeSet, const char16_t* units, std::size_t count,
+                          unsigned flags, std::string& out) {
     char buffer[CodeSet::kCharBufferSize] = {};
-    codeSet.EncodeChar(unit, buffer, flags, true);
+    std::size_t taken = 1;
+    codeSet.EncodeNext(units, count, taken, buffer, flags, true);
     buffer[CodeSet::kCharBufferSize - 1] = '\0';
     out.append(buffer);
 }
@@ -64,9 +68,12 @@ const std::string& ConvertedText::ToMultibyte() {
 const std::string& ConvertedText::CharToMultibyte(std::size_t index) {
     multibyte.clear();
     const CodeSet* codeSet = BoundCodeSet(codeSetHolder);
-    if (codeSet != nullptr && index < unicode.size()) {
-        AppendRepresentation(*codeSet, unicode[index], static_cast<unsigned>(encodeFlags),
-                             multibyte);
+    // The first unit of a surrogate pair carries the whole character, the second nothing,
+    // so that the units' representations together are the rendering of the text.
+    if (codeSet != nullptr && index < unicode.size() &&
+        !(index > 0 && IsHighSurrogate(unicode[index - 1]) && IsLowSurrogate(unicode[index]))) {
+        AppendRepresentation(*codeSet, unicode.data() + index, unicode.size() - index,
+                             static_cast<unsigned>(encodeFlags), multibyte);
     }
     return multibyte;
 }

@@ -36,6 +36,7 @@ public:
     MultibyteDecoding SetFromMultibyte(const char* text, std::size_t size);
     // The rendering of the whole text; valid until the next rendering.
     const std::string& ToMultibyte();
-    // The representation of the one unit at index; valid until the next rendering.
+    // The representation of the one unit at index; valid until the next rendering. The
+    // first unit of a surrogate pair gives the pair's character, the second nothing.
     const std::string& CharToMultibyte(std::size_t index);
 };

@@ -406,7 +406,7 @@ void CheckConversion(Program& program, DriverClipboard& clipboard) {
     clipboard.Get(rtf, bytes);
     std::string expectedRtf =
         "{\\rtf1\\ansi\\ansicpg1252\\uc1 \\deff0\\deflang1033\\deflangfe1033\\pard\\plain "
-        "\\widctlpar\\fs20\\lang1033 Gr\\u252 \\'fc\\u223 \\'dfe \\u8364 \\'80 ? ok}";
+        "\\widctlpar\\fs20\\lang1033 Gr\\u252 \\'fc\\u223 \\'dfe \\u8364 \\'80 \\u256 ? ok}";
     Check(UpToZero(bytes) == expectedRtf, "Rich Text Format is \"" + UpToZero(bytes) + "\"");
 
     clipboard.Get(CF_LOCALE, bytes);
@@ -419,6 +419,33 @@ void CheckConversion(Program& program, DriverClipboard& clipboard) {
           "the window lists its marker as \"" + Printable(flagLine) + "\"");
     Check(WindowText(program.Item(1004)) == "0x0409",
           "clipboard locale shows \"" + WindowText(program.Item(1004)) + "\"");
+}
+
+// A character above U+FFFF and the RTF markup characters: the document carries the pair's
+// two values and escapes the markup alone. The block is also left in e2e-paste.rtf in the
+// working folder, for LibreOffice to read back.
+void CheckLosslessRtf(DriverClipboard& clipboard) {
+    const std::wstring text = L"x\U0001F600{y}\\z";
+    std::remove("e2e-paste.rtf");
+    clipboard.Put(
+        {{CF_UNICODETEXT, Utf16Bytes(text)}, {CF_LOCALE, std::string("\x09\x04\0\0", 4)}});
+    if (!WaitForMarker()) {
+        Fail("the program did not convert \"x U+1F600 {y}\\z\"");
+        return;
+    }
+    std::string bytes;
+    clipboard.Get(RegisterClipboardFormatA("Rich Text Format"), bytes);
+    const std::string expected =
+        "{\\rtf1\\ansi\\ansicpg1252\\uc1 \\deff0\\deflang1033\\deflangfe1033\\pard\\plain "
+        "\\widctlpar\\fs20\\lang1033 x\\u55357 ?\\u56832 ?\\{y\\}\\\\z}";
+    const std::string rtf = UpToZero(bytes);
+    Check(rtf == expected, "Rich Text Format of a pair and markup is \"" + rtf + "\"");
+    clipboard.Get(CF_TEXT, bytes);
+    Check(UpToZero(bytes) == "x?{y}\\z", "CF_TEXT is \"" + Printable(UpToZero(bytes)) + "\"");
+    if (FILE* file = std::fopen("e2e-paste.rtf", "wb")) {
+        std::fwrite(rtf.data(), 1, rtf.size(), file);
+        std::fclose(file);
+    }
 }
 
 void CloseProgram(Program& program) {
@@ -519,6 +546,7 @@ int main(int argc, char** argv) {
         CheckListing(program, clipboard);
         if (SwitchAutoConvertOn(program)) {
             CheckConversion(program, clipboard);
+            CheckLosslessRtf(clipboard);
         }
         for (const auto& text : answerer.Texts()) {
             if (text.rfind("Cannot", 0) == 0) {

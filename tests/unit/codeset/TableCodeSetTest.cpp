@@ -268,4 +268,65 @@ TEST(SingleByteLow, UndefinedAndMissingBytes) {
     EXPECT_EQ(Decode(*holder.codeSet, "\xFF").ch, 0xFFFF);
 }
 
+// Entries of a malformed file that no byte can stand for are left out of encoding, and the
+// zero byte, which ends every text, never starts a two-byte character.
+TEST(MalformedTables, EntriesOutsideTheByteRangeAndLeadByteZero) {
+    std::vector<char16_t> longTable(200, 0xFFFF);
+    longTable[0] = 0x0410;
+    longTable[0xC7] = 0x0416;  // would be byte 0x80 + 0xC7 = 0x147
+    CodeSetHolder single;
+    ASSERT_EQ(LoadContent(single, SingleByteContent(0x80, longTable)), CodeSetOk);
+    EXPECT_EQ(Encode(*single.codeSet, 0x0410, 0).bytes, "\x80");
+    EXPECT_EQ(Encode(*single.codeSet, 0x0416, 0).bytes, "?");
+    // U+FFFF marks the undefined bytes: it is not representable either.
+    Encoded undefined = Encode(*single.codeSet, 0xFFFF, 0);
+    EXPECT_EQ(undefined.result, CodeSetNotRepresentable);
+    EXPECT_EQ(undefined.bytes, "?");
+
+    CodeSetFileContent content = SmallDoubleByte();
+    content.tableStart = 0;
+    content.singleTable.assign(300, 0xFFFF);
+    for (unsigned b = 0; b < 0x80; ++b)
+        content.singleTable[b] = static_cast<char16_t>(b);
+    content.singleTable[0x120] = 0x0416;
+    content.leadBytes[0] = 1;
+    content.SetSegment(0, 0, 2);
+    content.doubleCodes = {0x0041, 0x8140};
+    content.doubleChars = {0x4E00, 0x4E01};
+    CodeSetHolder holder;
+    ASSERT_EQ(LoadContent(holder, content), CodeSetOk);
+    const CodeSet& set = *holder.codeSet;
+    EXPECT_FALSE(set.IsLeadByte(0));
+    EXPECT_EQ(Encode(set, 0x0416, 0).bytes, "?");
+    EXPECT_EQ(Encode(set, 0xFFFF, 0).bytes, "?");
+    // A text that ends at a zero byte before more bytes, decoded in one piece.
+    const unsigned char bytes[] = {'x', 0, 'A', 0};
+    std::u16string units;
+    std::size_t position = 0;
+    EXPECT_EQ(set.DecodeText(bytes, 3, position, units, 0), CodeSetOk);
+    EXPECT_EQ(units, u"x");
+    EXPECT_EQ(position, 1u);
+}
+
+// Half of a surrogate pair is no character: no byte and no entity; the pair is one.
+TEST(TableSurrogates, PairsAreOneCharacterAndHalvesNone) {
+    UseStandardEntities();
+    CodeSetHolder holder;
+    ASSERT_EQ(LoadContent(holder, Windows1252Like()), CodeSetOk);
+    const CodeSet& set = *holder.codeSet;
+    constexpr unsigned kEntities = ConversionEntityFlags;
+    EXPECT_EQ(Encode(set, 0xD83D, kEntities).bytes, "?");
+    EXPECT_EQ(Encode(set, 0xDE00, kEntities).result, CodeSetNotRepresentable);
+    const char16_t pair[] = {0xD83D, 0xDE00};
+    char out[CodeSet::kCharBufferSize] = {};
+    std::size_t taken = 0;
+    EXPECT_EQ(set.EncodeNext(pair, 2, taken, out, kEntities, true), CodeSetOk);
+    EXPECT_EQ(std::string(out), "&#128512;");
+    EXPECT_EQ(taken, 2u);
+    EXPECT_EQ(set.EncodeNext(pair, 2, taken, out, 0, true), CodeSetNotRepresentable);
+    EXPECT_EQ(std::string(out), "?");
+    EXPECT_EQ(set.EncodeNext(pair, 1, taken, out, kEntities, true), CodeSetNotRepresentable);
+    EXPECT_EQ(taken, 1u);
+}
+
 }  // namespace

@@ -59,6 +59,35 @@ TEST(Utf8CodeSet, FailuresLeaveAnEmptyString) {
     EXPECT_EQ(Encode(set, 0x00E9, kEntities).bytes, "\xC3\xA9");
 }
 
+// Characters above U+FFFF: four bytes each way; DecodeChar, which gives one unit, still
+// refuses them, and nothing above U+10FFFF is a character.
+TEST(Utf8CodeSet, CharactersAboveTheBmp) {
+    Utf8CodeSet set;
+    char out[CodeSet::kCharBufferSize] = {};
+    EXPECT_EQ(set.EncodeCodePoint(0x1F600, out, 0, true), CodeSetOk);
+    EXPECT_EQ(std::string(out), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(set.EncodeCodePoint(0x10FFFF, out, 0, true), CodeSetOk);
+    EXPECT_EQ(std::string(out), "\xF4\x8F\xBF\xBF");
+    EXPECT_EQ(set.EncodeCodePoint(0x110000, out, 0, true), CodeSetOutOfRange);
+    EXPECT_EQ(std::string(out), "");
+
+    const auto decode = [&](const char* text, char32_t& codePoint, std::size_t& consumed) {
+        bool isEntity = false;
+        return set.DecodeCodePoint(reinterpret_cast<const unsigned char*>(text), codePoint,
+                                   consumed, isEntity, 0);
+    };
+    char32_t codePoint = 0;
+    std::size_t consumed = 0;
+    EXPECT_EQ(decode("\xF0\x9F\x98\x80", codePoint, consumed), CodeSetOk);
+    EXPECT_EQ(codePoint, char32_t(0x1F600));
+    EXPECT_EQ(consumed, 4u);
+    EXPECT_EQ(decode("\xF4\x90\x80\x80", codePoint, consumed), CodeSetOutOfRange);
+    EXPECT_EQ(decode("\xF0\x9F\x98", codePoint, consumed), CodeSetTruncated);
+    EXPECT_EQ(decode("\xC3\xA9", codePoint, consumed), CodeSetOk);
+    EXPECT_EQ(codePoint, char32_t(0xE9));
+    EXPECT_EQ(Decode(set, "\xF0\x9F\x98\x80").result, CodeSetOutOfRange);
+}
+
 TEST(Utf8CodeSet, Decodes) {
     Utf8CodeSet set;
     Decoded e = Decode(set, "\xC3\xA9");

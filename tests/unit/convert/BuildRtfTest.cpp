@@ -46,8 +46,8 @@ TEST_F(BuildRtfTest, WholeDocumentOfASingleByteText) {
     const std::string document = BuildRtf(text, 1033);
     EXPECT_EQ(document,
               "{\\rtf1\\ansi\\ansicpg1252\\uc1 \\deff0\\deflang1033\\deflangfe1033\\pard\\plain "
-              "\\widctlpar\\fs20\\lang1033 Caf\\u233 \\'e9\\par \\u123 \\{x\\u125 \\}}");
-    EXPECT_EQ(document.size(), 133u);
+              "\\widctlpar\\fs20\\lang1033 Caf\\u233 \\'e9\\par \\{x\\}}");
+    EXPECT_EQ(document.size(), 121u);
     EXPECT_EQ(kHeader.size(), 87u);
     // The text keeps its units; only the last rendering is left in multibyte.
     EXPECT_EQ(text.unicode, u"Caf\u00E9\r\n{x}");
@@ -66,15 +66,23 @@ TEST_F(BuildRtfTest, MultibyteCharactersCarryTheirByteCount) {
     EXPECT_EQ(Body("db-test", u"\u3042"), "\\uc2\\u12354\\'82\\'a0");
     EXPECT_EQ(Body("sb-test", u"\u2028"), "\\uc2\\u8232\\'0d\\'0a");
     EXPECT_EQ(Body("sb-test", u"\u20AC", true), "\\uc7\\u8364\\'26\\'23\\'38\\'33\\'36\\'34\\'3b");
-    // Entities off: the "?" of a missing character is a plain byte.
-    EXPECT_EQ(Body("sb-test", u"\u20AC"), "?");
+    // Entities off: a missing character keeps its value, with "?" as its fallback; so does
+    // one without any bytes.
+    EXPECT_EQ(Body("sb-test", u"\u20AC"), "\\u8364 ?");
+    EXPECT_EQ(Body("sb-test", u"\uFFFF"), "\\u65535 ?");
+    EXPECT_EQ(Body("utf16-test", u"a\u00E9"), "\\u97 ?\\u233 ?");
+    // Each half of a pair with its own fallback; a lone half the same way.
+    EXPECT_EQ(Body("utf8-test", u"x\U0001F600"), "x\\u55357 ?\\u56832 ?");
+    EXPECT_EQ(Body("db-test", u"\u3042\U0001F600", true),
+              "\\uc2\\u12354\\'82\\'a0\\uc1\\u55357 ?\\u56832 ?");
 }
 
 TEST_F(BuildRtfTest, MarkupCharactersAndLineEnds) {
-    EXPECT_EQ(Body("sb-test", u"\\"), "\\u92 \\\\");
-    EXPECT_EQ(Body("sb-test", u"{"), "\\u123 \\{");
-    EXPECT_EQ(Body("sb-test", u"}"), "\\u125 \\}");
-    EXPECT_EQ(Body("sb-test", u"\r"), "");
+    EXPECT_EQ(Body("sb-test", u"\\"), "\\\\");
+    EXPECT_EQ(Body("sb-test", u"{"), "\\{");
+    EXPECT_EQ(Body("sb-test", u"}"), "\\}");
+    EXPECT_EQ(Body("sb-test", u"\r"), "\\par ");
+    EXPECT_EQ(Body("sb-test", u"a\rb\r\r\n"), "a\\par b\\par \\par ");
     EXPECT_EQ(Body("sb-test", u"\n"), "\\par ");
     EXPECT_EQ(Body("sb-test", u"a\r\nb"), "a\\par b");
     EXPECT_EQ(Body("sb-test", u"\t"), "\t");
@@ -88,14 +96,14 @@ TEST_F(BuildRtfTest, HighSingleBytesCarryTheUnsignedUnitValue) {
 TEST_F(BuildRtfTest, TheFallbackCountReturnsToOneAfterAMultibyteCharacter) {
     EXPECT_EQ(Body("db-test", u"\u3042\uFF61\u3042"),
               "\\uc2\\u12354\\'82\\'a0\\uc1\\u65377 \\'a1\\uc2\\u12354\\'82\\'a0");
-    EXPECT_EQ(Body("db-test", u"\u3042}{"), "\\uc2\\u12354\\'82\\'a0\\uc1\\u125 \\}\\u123 \\{");
+    EXPECT_EQ(Body("db-test", u"\u3042}{\u20AC"), "\\uc2\\u12354\\'82\\'a0\\}\\{\\uc1\\u8364 ?");
     // Plain bytes have no fallback, so the count stays until the next \u.
     EXPECT_EQ(Body("db-test", u"\u3042ab\uFF61"), "\\uc2\\u12354\\'82\\'a0ab\\uc1\\u65377 \\'a1");
 }
 
 TEST_F(BuildRtfTest, ACharacterOnAMarkupByteIsNeverRawMarkup) {
     EXPECT_EQ(Body("yen-test", u"\u00A5"), "\\u165 \\'5c");
-    EXPECT_EQ(Body("yen-test", u"a\\b"), "a\\u92 \\\\b");
+    EXPECT_EQ(Body("yen-test", u"a\\b"), "a\\\\b");
 }
 
 }  // namespace

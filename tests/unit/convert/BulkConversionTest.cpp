@@ -33,7 +33,7 @@ struct Decoding {
     int result = 0;
 };
 
-// One DecodeChar per character, stopping at the first error.
+// One DecodeCodePoint per character (one or two units), stopping at the first error.
 Decoding DecodePerCharacter(const CodeSet& codeSet, const std::string& text, unsigned flags) {
     Decoding decoding;
     const std::size_t length = std::strlen(text.c_str());
@@ -43,29 +43,43 @@ Decoding DecodePerCharacter(const CodeSet& codeSet, const std::string& text, uns
     const auto* bytes = reinterpret_cast<const unsigned char*>(padded.c_str());
     std::size_t position = 0;
     while (position < length) {
-        char16_t unit = 0;
+        char32_t codePoint = 0;
         std::size_t consumed = 0;
         bool isEntity = false;
-        const int result = codeSet.DecodeChar(bytes + position, unit, consumed, isEntity, flags);
+        const int result =
+            codeSet.DecodeCodePoint(bytes + position, codePoint, consumed, isEntity, flags);
         if (result != 0 || consumed == 0) {
             decoding.reachedEnd = false;
             decoding.result = result;
             break;
         }
-        decoding.units.push_back(unit);
+        if (codePoint > 0xFFFF) {
+            decoding.units.push_back(static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10)));
+            decoding.units.push_back(static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF)));
+        } else {
+            decoding.units.push_back(static_cast<char16_t>(codePoint));
+        }
         position = std::min(position + consumed, length);
     }
     decoding.bytesRead = position;
     return decoding;
 }
 
-// One EncodeChar per unit into a zero-filled buffer, appended up to its first zero byte.
+// One EncodeChar per unit, or EncodeCodePoint per surrogate pair, into a zero-filled buffer,
+// appended up to its first zero byte.
 std::string EncodePerCharacter(const CodeSet& codeSet, const std::u16string& units,
                                unsigned flags) {
     std::string out;
-    for (char16_t unit : units) {
+    for (std::size_t i = 0; i < units.size(); ++i) {
         char buffer[CodeSet::kCharBufferSize] = {};
-        codeSet.EncodeChar(unit, buffer, flags, true);
+        const char16_t unit = units[i];
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] < 0xE000) {
+            const char32_t codePoint = 0x10000 + ((unit - 0xD800) << 10) + (units[++i] - 0xDC00);
+            codeSet.EncodeCodePoint(codePoint, buffer, flags, true);
+        } else {
+            codeSet.EncodeChar(unit, buffer, flags, true);
+        }
         buffer[CodeSet::kCharBufferSize - 1] = '\0';
         out += buffer;
     }
@@ -241,8 +255,21 @@ TEST_P(BulkConversionTest, DecodesEveryByteAndPairLikeThePerCharacterPath) {
 }
 
 TEST_P(BulkConversionTest, DecodesRandomTextsWithEntitiesLikeThePerCharacterPath) {
-    const char* const pieces[] = {"&amp;", "&#233;", "&#x41;", "&eacute;", "&bogus;",  "&#;",
-                                  "&#x;",  "&",      "&#12",   "& x;",     "&#65536;", ";"};
+    const char* const pieces[] = {"&amp;",
+                                  "&#233;",
+                                  "&#x41;",
+                                  "&eacute;",
+                                  "&bogus;",
+                                  "&#;",
+                                  "&#x;",
+                                  "&",
+                                  "&#12",
+                                  "& x;",
+                                  "&#65536;",
+                                  ";",
+                                  "\xF0\x9F\x98\x80",
+                                  "\xF4\x8F\xBF\xBF",
+                                  "\xF4\x90\x80\x80"};
     // Text the code set wrote itself: real characters, decoding to the end.
     std::u16string units = TableUnits(*holder.codeSet);
     for (int round = 0; round < 300; ++round) {
@@ -316,12 +343,19 @@ TEST_P(BulkConversionTest, EncodesEveryUnitLikeThePerCharacterPath) {
         all += static_cast<char16_t>(unit);
     ExpectSameEncoding(all);
     ExpectSameEncoding(u"");
+    // Surrogate pairs all along a long text, one across the first boundary of the chunks
+    // that are encoded at a time.
+    std::u16string pairs(4095, u'a');
+    while (pairs.size() < 9000)
+        pairs += u"\xD83D\xDE00\x00E9\xDBFF";
+    ExpectSameEncoding(pairs);
 }
 
 TEST_P(BulkConversionTest, EncodesRandomTextsLikeThePerCharacterPath) {
     const std::u16string tableUnits = TableUnits(*holder.codeSet);
-    const std::u16string special = {0x0001, u'"',   u'&',   u'\'',  u'<',   u'>', 0x2028, 0x0000,
-                                    0xFFFF, 0xD800, 0xDC00, 0x20AC, 0x00E9, u'?', u';',   u'#'};
+    const std::u16string special = {0x0001, u'"',   u'&',   u'\'',  u'<',   u'>',   0x2028,
+                                    0x0000, 0xFFFF, 0xD800, 0xDC00, 0x20AC, 0x00E9, u'?',
+                                    u';',   u'#',   0xD83D, 0xDE00, 0xDBFF, 0xDFFF};
     for (int round = 0; round < 100; ++round) {
         std::u16string units;
         const int length = static_cast<int>(random() % 200);
@@ -347,7 +381,7 @@ TEST_P(BulkConversionTest, LongRtfDocumentMatchesOneRenderingPerUnit) {
     // Long documents encode each distinct unit once; the body must be what one
     // CharToMultibyte per unit gives.
     const std::u16string tableUnits = TableUnits(*holder.codeSet);
-    const std::u16string mix = u"ab\\{}\r\n\x7F\xFF71\x20AC&<\"'\x2028\x00E9";
+    const std::u16string mix = u"ab\\{}\r\n\x7F\xFF71\x20AC&<\"'\x2028\x00E9\xFFFF\xD83D\xDE00";
     std::u16string units;
     while (units.size() < 9000) {
         units += mix[random() % mix.size()];
@@ -391,13 +425,17 @@ TEST_P(BulkConversionTest, LongRtfDocumentMatchesOneRenderingPerUnit) {
         };
         for (std::size_t i = 0; i < units.size(); ++i) {
             const char16_t unit = units[i];
-            if (unit == u'\n') {
+            if (unit == u'\r' && i + 1 < units.size() && units[i + 1] == u'\n')
+                continue;
+            if (unit == u'\n' || unit == u'\r') {
                 expected += "\\par ";
             } else if (unit == u'\\' || unit == u'{' || unit == u'}') {
-                single(unit);
                 expected += '\\';
                 expected += static_cast<char>(unit);
-            } else if (unit != u'\r') {
+            } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+                single(unit);
+                expected += '?';
+            } else {
                 const std::string bytes = probe.CharToMultibyte(i);
                 last = i;
                 if (bytes.size() >= 2) {
@@ -406,14 +444,16 @@ TEST_P(BulkConversionTest, LongRtfDocumentMatchesOneRenderingPerUnit) {
                     value(unit);
                     for (char byte : bytes)
                         hex(static_cast<unsigned char>(byte));
-                } else if (bytes.size() == 1) {
-                    const auto byte = static_cast<unsigned char>(bytes[0]);
-                    if (byte < 127 && byte != '\\' && byte != '{' && byte != '}') {
-                        expected += bytes[0];
-                    } else {
-                        single(unit);
+                } else if (bytes.size() == 1 && static_cast<unsigned char>(bytes[0]) == unit &&
+                           unit < 127) {
+                    expected += bytes[0];
+                } else {
+                    single(unit);
+                    const auto byte = static_cast<unsigned char>(bytes.empty() ? '?' : bytes[0]);
+                    if (byte > ' ' && byte < 127 && byte != '\\' && byte != '{' && byte != '}')
+                        expected += static_cast<char>(byte);
+                    else
                         hex(byte);
-                    }
                 }
             }
         }

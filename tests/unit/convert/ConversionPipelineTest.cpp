@@ -132,17 +132,32 @@ TEST_F(ConversionPipelineTest, LocaleRepeatsTheLanguageInBothHalves) {
 }
 
 TEST_F(ConversionPipelineTest, MissingCharactersAndSpecialCharacters) {
-    const std::u16string input = u"\u20AC&<\"'>";
+    // U+FFFF is no byte of the table's undefined ones; a pair is one character, a lone half
+    // none at all.
+    const std::u16string input = u"\u20AC&<\"'>\uFFFF\U0001F600\xD800";
     PutUnicode(input);
     Run();
-    EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("?&<\"'>"));
+    EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("?&<\"'>???"));
     EXPECT_EQ(clipboard.Block(ClipboardUnicodeText), Utf16Block(input + u'\0'));
 
     allowEntities = true;
     PutUnicode(input);
     Run();
-    EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("&#8364;&amp;&#60;&#34;&#39;>"));
+    EXPECT_EQ(clipboard.Block(ClipboardText),
+              Terminated("&#8364;&amp;&#60;&#34;&#39;>&#65535;&#128512;?"));
     EXPECT_EQ(clipboard.Block(ClipboardUnicodeText), Utf16Block(input + u'\0'));
+}
+
+TEST_F(ConversionPipelineTest, CodeSetWithoutBytesLeavesTheMultibyteTextAlone) {
+    currentCodeSetName = "utf16-test";
+    clipboard.PutFromAnotherProgram(
+        {{ClipboardUnicodeText, Utf16Block(u"x\u00E9\0")}, {ClipboardText, Terminated("theirs")}});
+    EXPECT_EQ(Run(), ConversionOutcome::Converted);
+    EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("theirs"));
+    EXPECT_EQ(clipboard.Block(ClipboardUnicodeText), Utf16Block(std::u16string(u"x\u00E9\0", 3)));
+    EXPECT_EQ(clipboard.Block(rtfFormat),
+              Terminated(kEmptyRtf.substr(0, kEmptyRtf.size() - 1) + "\\u120 ?\\u233 ?}"));
+    EXPECT_TRUE(clipboard.IsFormatAvailable(flagFormat));
 }
 
 TEST_F(ConversionPipelineTest, ArmedRunConvertsAndTheNextRunOnlyResetsTheState) {

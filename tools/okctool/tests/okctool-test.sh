@@ -95,7 +95,7 @@ rtf-example)
     printf 'Caf\xc3\xa9\r\n{x}' | iconv -f UTF-8 -t UTF-16LE >"$work/in"
     run "$work/in" rtf "$data/windows-1252.okc" --lang 1033
     expect_status 0
-    printf '%s' '{\rtf1\ansi\ansicpg1252\uc1 \deff0\deflang1033\deflangfe1033\pard\plain \widctlpar\fs20\lang1033 Caf\u233 \'"'"'e9\par \u123 \{x\u125 \}}' >"$work/expected"
+    printf '%s' '{\rtf1\ansi\ansicpg1252\uc1 \deff0\deflang1033\deflangfe1033\pard\plain \widctlpar\fs20\lang1033 Caf\u233 \'"'"'e9\par \{x\}}' >"$work/expected"
     cmp "$work/out" "$work/expected" || fail "rtf $(cat "$work/out")"
     # A double-byte character, then a one-byte one: the count of one is written again.
     printf '\xe3\x81\x82\xef\xbd\xb1' | iconv -f UTF-8 -t UTF-16LE >"$work/in"
@@ -104,6 +104,40 @@ rtf-example)
     printf '%s' '\lang1041 \uc2\u12354\'"'"'82\'"'"'a0\uc1\u65393 \'"'"'b1}' >"$work/expected"
     tail -c "$(wc -c <"$work/expected")" "$work/out" | cmp - "$work/expected" ||
         fail "rtf 932 $(cat "$work/out")"
+    ;;
+rtf-reads-back)
+    # What a word processor makes of the document: every character comes back.
+    command -v soffice >/dev/null || { echo "soffice is not installed"; exit 77; }
+    text='Grüße – 日本語 {braces} back\slash ①'
+    printf '%s' "$text" | iconv -f UTF-8 -t UTF-16LE >"$work/in"
+    mkdir "$work/rtf"
+    run "$work/in" rtf "$data/windows-932.okc"
+    expect_status 0
+    cp "$work/out" "$work/rtf/example.rtf"
+    soffice "-env:UserInstallation=file://$work/profile" --headless \
+        --convert-to 'txt:Text (encoded):UTF8' --outdir "$work/rtf" "$work/rtf/example.rtf" \
+        >"$work/soffice.log" 2>&1 || fail "soffice: $(cat "$work/soffice.log")"
+    printf '\xef\xbb\xbf%s\n' "$text" >"$work/expected"
+    cmp "$work/rtf/example.txt" "$work/expected" || fail "read back $(cat "$work/rtf/example.txt")"
+    ;;
+utf-8-above-bmp)
+    # A character above U+FFFF is four bytes, and four bytes are its surrogate pair.
+    printf 'a\xf0\x9f\x98\x80b' | iconv -f UTF-8 -t UTF-16LE >"$work/units"
+    run "$work/units" encode "$data/utf-8.okc"
+    expect_status 0
+    [ "$(od -An -tx1 "$work/out" | tr -d ' \n')" = 61f09f988062 ] ||
+        fail "encoded $(od -An -tx1 "$work/out")"
+    cp "$work/out" "$work/bytes"
+    run "$work/bytes" decode "$data/utf-8.okc"
+    expect_status 0
+    cmp "$work/out" "$work/units" || fail "decoded $(od -An -tx1 "$work/out")"
+    ;;
+encode-undefined-marker)
+    # U+FFFF marks the table's bytes without a character; it is no character of its own.
+    printf '\xff\xff\x41\x00' >"$work/in"
+    run "$work/in" encode "$data/windows-936.okc"
+    expect_status 0
+    [ "$(cat "$work/out")" = '?A' ] || fail "encoded $(od -An -tx1 "$work/out")"
     ;;
 missing-file)
     run /dev/null dump "$work/no-such.okc"
