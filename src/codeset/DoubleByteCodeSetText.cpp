@@ -56,6 +56,77 @@ inline unsigned PairAt(const unsigned char* text) {
     return IsLittleEndianMachine() ? (value >> 8 | value << 8) & 0xFFFF : value;
 }
 
+#if defined(PEL_BULK_SSE2)
+// After a block that DecodeMixedBlock leaves alone, the bytes the other paths decode before
+// it tries again: text that fails its test once tends to fail it again.
+constexpr std::size_t kMixedRetry = 64;
+
+// Decodes the 16 bytes at text + i (text + i + 16 must be readable) when they hold only
+// characters below 0x80 of one byte (none of them zero or stop) and two-byte characters
+// whose bytes are both 0x80 or above, so that the characters can be told apart without
+// reading them in turn: a run of such bytes is all pairs and must be of even length. A pair
+// that the block cuts is left for the next one. Bytes below 0x80 must never be lead bytes.
+// Returns false, writing nothing that counts, when the block has anything else (a zero or
+// stop byte, an odd run of high bytes, a byte that is not a lead byte where one must be, an
+// undefined byte or pair).
+inline bool DecodeMixedBlock(const unsigned char* text, std::size_t& i, char16_t*& dst,
+                             const char16_t* pairs, __m128i stop) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+    if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, zero), _mm_cmpeq_epi8(block, stop))))
+        return false;
+    const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(block));
+    if (high == 0) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi8(block, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(block, zero));
+        dst += 16;
+        i += 16;
+        return true;
+    }
+    // A run of two-byte characters alone is left to the loop over pairs, which is quicker.
+    if (high == 0xFFFF)
+        return false;
+    // The lead bytes of each run of high bytes are its first, third, ... byte: adding the
+    // first bit of each run that starts at an even position clears that run (the carry
+    // stops at the byte after it), which leaves the runs that start at an odd one.
+    constexpr unsigned kEven = 0x5555;
+    const unsigned starts = high & ~(high << 1);
+    const unsigned oddRuns = (high + (starts & kEven)) & high;
+    const unsigned leads = ((high & ~oddRuns) & kEven) | (oddRuns & ~kEven & 0xFFFF);
+    if (((leads << 1) & 0xFFFF) != (high & ~leads))
+        return false;
+    // A lead byte at the end waits for its trail byte in the next block.
+    const unsigned count = (leads & 0x8000) ? 15 : 16;
+    // Each byte with the one after it, as the index of a pair (byte << 8 | next byte); the
+    // character of a byte below 0x80 is the byte itself (as every byte below the table).
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 1));
+    alignas(16) std::uint16_t codes[16];
+    _mm_store_si128(reinterpret_cast<__m128i*>(codes), _mm_unpacklo_epi8(next, block));
+    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 8), _mm_unpackhi_epi8(next, block));
+    unsigned characters = (~high | leads) & ((1u << count) - 1);
+    char16_t* out = dst;
+    for (; characters != 0; characters &= characters - 1) {
+        const unsigned k = LowestBit(characters);
+        const unsigned code = codes[k];
+        const char16_t pair = pairs[code];
+        // A select, not a branch: the kinds of character alternate without a pattern.
+        *out++ = (leads >> k) & 1 ? pair : static_cast<char16_t>(code >> 8);
+    }
+    // An undefined pair (or a byte that is no lead byte where one must be) reads U+FFFF.
+    const __m128i undefined = _mm_set1_epi16(-1);
+    const unsigned written = static_cast<unsigned>(out - dst);
+    const auto undefinedLanes = [&](const char16_t* at) {
+        return static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), undefined)));
+    };
+    const unsigned found = undefinedLanes(dst) | undefinedLanes(dst + 8) << 16;
+    if (found & ((written >= 16 ? 0u : 1u << (2 * written)) - 1))
+        return false;
+    dst = out;
+    i += count;
+    return true;
+}
+#endif
 }  // namespace
 
 int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
@@ -78,6 +149,9 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
     out.reserve(out.size() + (length - position));
     char16_t buffer[kDecodeChunk];
     std::size_t i = position;
+#if defined(PEL_BULK_SSE2)
+    std::size_t retryAt = i;
+#endif
     // Lowered to the terminating zero byte when it is met.
     std::size_t end = length;
     int result = 0;
@@ -85,6 +159,15 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
         const std::size_t limit = end - i > kDecodeChunk ? i + kDecodeChunk : end;
         char16_t* dst = buffer;
         while (i < limit) {
+#if defined(PEL_BULK_SSE2)
+            // Text that mixes characters of one and two bytes (words between spaces) goes a
+            // block at a time, which spares the branch per character that mispredicts there.
+            if (asciiBlocks && i >= retryAt && limit - i >= 16) {
+                if (DecodeMixedBlock(text, i, dst, pairs, ampersandBytes))
+                    continue;
+                retryAt = i + kMixedRetry;
+            }
+#endif
             // Branches, not selects: the position of the next character must not wait for
             // this one's look-ups, and the predictor follows the runs of one kind well.
             const unsigned char b = text[i];
