@@ -44,7 +44,10 @@ while read -r name iconvName icuName; do
         hyperfine -N --style none --warmup 1 --runs "$runs" --export-csv "$work/times.csv" \
             "$okctool $direction $table $input" \
             "iconv ${from[*]} $input" \
-            "uconv ${icuFrom[*]} $input" >/dev/null
+            "uconv ${icuFrom[*]} $input" >/dev/null 2>"$work/hyperfine.err" || {
+            cat "$work/hyperfine.err" >&2
+            exit 1
+        }
         read -r ours glibc icu <<<"$(fastest "$work/times.csv")"
         rows+=("$(awk -v w="$name $direction" -v o="$ours" -v g="$glibc" -v u="$icu" \
             'BEGIN { printf "| %s | %d ms | %d ms | %d ms | %.2f | %.2f |", w, o, g, u, u / o, g / o }')")

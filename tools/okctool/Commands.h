@@ -28,4 +28,4 @@ int RunRtf(CodeSetHolder& holder, const ConvertOptions& options);
 int RunList(const std::string& directory);
 
 // Bytes read and converted per block when streaming.
-constexpr std::size_t kStreamBlock = 256 * 1024;
+constexpr std::size_t kStreamBlock = 64 * 1024;
