@@ -23,7 +23,7 @@ size=$((32 * 1024 * 1024))
 
 # The fastest run of each command of one hyperfine CSV export, in milliseconds.
 fastest() {
-    awk -F, 'NR > 1 { printf "%.0f ", $7 * 1000 }' "$1"
+    awk -F, 'NR > 1 { printf "%.1f ", $7 * 1000 }' "$1"
 }
 
 rows=()
@@ -50,7 +50,7 @@ while read -r name iconvName icuName; do
         }
         read -r ours glibc icu <<<"$(fastest "$work/times.csv")"
         rows+=("$(awk -v w="$name $direction" -v o="$ours" -v g="$glibc" -v u="$icu" \
-            'BEGIN { printf "| %s | %d ms | %d ms | %d ms | %.2f | %.2f |", w, o, g, u, u / o, g / o }')")
+            'BEGIN { printf "| %s | %.1f ms | %.1f ms | %.1f ms | %.2f | %.2f |", w, o, g, u, u / o, g / o }')")
     done
 done <<'PEERS'
 windows-1252 WINDOWS-1252 windows-1252
