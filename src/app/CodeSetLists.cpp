@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
-#include "CodeSetHolder.h"
+#include <utility>
+
+#include "CodeSetCatalog.h"
 #include "DataDirectory.h"
 
 std::vector<std::string> codeSetFileNames;
@@ -19,14 +21,13 @@ void EnumerateCodeSets() {
     if (search == INVALID_HANDLE_VALUE) {
         return;
     }
-    // One holder serves for all files; only the outcome of each load is kept.
-    CodeSetHolder scratch;
+    std::vector<std::string> fileNames;
     do {
-        std::string fileName = found.cFileName;
-        if (scratch.Load(directory + fileName) == 0) {
-            codeSetFileNames.push_back(fileName.substr(0, fileName.find('.')));
-            codeSetDisplayNames.push_back(scratch.displayName);
-        }
+        fileNames.push_back(found.cFileName);
     } while (::FindNextFileA(search, &found));
     ::FindClose(search);
+    for (CodeSetCatalogEntry& entry : LoadCodeSetCatalog(directory, fileNames)) {
+        codeSetFileNames.push_back(std::move(entry.name));
+        codeSetDisplayNames.push_back(std::move(entry.displayName));
+    }
 }

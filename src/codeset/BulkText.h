@@ -36,7 +36,7 @@ using EncodeTableEntry = std::uint16_t;
 constexpr std::size_t kEncodeTableSize = 0x10000;
 
 // Bytes that the whole-text decoders read per chunk of output.
-constexpr std::size_t kDecodeChunk = 4096;
+constexpr std::size_t kDecodeChunk = 1024;
 
 // Units from base to base + count - 1 that a single-byte code set writes as the unit minus
 // delta (count 0 when there is no such run).

@@ -56,6 +56,96 @@ inline unsigned PairAt(const unsigned char* text) {
     return IsLittleEndianMachine() ? (value >> 8 | value << 8) & 0xFFFF : value;
 }
 
+#if defined(PEL_BULK_SSE2)
+// After a block that DecodeMixedBlock leaves alone, the bytes the other paths decode before
+// it tries again: text that fails its test once tends to fail it again.
+constexpr std::size_t kMixedRetry = 64;
+// Bytes of a run of two-byte characters from which on text is taken to be of long runs.
+constexpr std::size_t kLongRun = 16;
+
+// Bytes that DecodeMixedBlock takes at once.
+constexpr std::size_t kMixedBlock = 32;
+
+// Decodes the 32 bytes at text + i (text + i + 32 must be readable) when they hold only
+// characters below 0x80 of one byte (none of them zero or stop) and two-byte characters
+// whose bytes are both 0x80 or above, so that the characters can be told apart without
+// reading them in turn: a run of such bytes is all pairs and must be of even length. A pair
+// that the block cuts is left for the next one. Bytes below 0x80 must never be lead bytes.
+// Returns false, writing nothing that counts, when the block has anything else (a zero or
+// stop byte, an odd run of high bytes, a byte that is not a lead byte where one must be, an
+// undefined byte or pair).
+inline bool DecodeMixedBlock(const unsigned char* text, std::size_t& i, char16_t*& dst,
+                             const char16_t* pairs, __m128i stop) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 16));
+    const __m128i stops =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(first, zero), _mm_cmpeq_epi8(first, stop)),
+                     _mm_or_si128(_mm_cmpeq_epi8(second, zero), _mm_cmpeq_epi8(second, stop)));
+    if (_mm_movemask_epi8(stops))
+        return false;
+    const std::uint64_t high = static_cast<unsigned>(_mm_movemask_epi8(first)) |
+                               static_cast<std::uint64_t>(_mm_movemask_epi8(second)) << 16;
+    if (high == 0) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi8(first, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(first, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 16), _mm_unpacklo_epi8(second, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 24), _mm_unpackhi_epi8(second, zero));
+        dst += kMixedBlock;
+        i += kMixedBlock;
+        return true;
+    }
+    // A run of two-byte characters alone is left to the loop over pairs, which is quicker.
+    constexpr std::uint64_t kAll = 0xFFFFFFFFu;
+    if (high == kAll)
+        return false;
+    // The lead bytes of each run of high bytes are its first, third, ... byte: adding the
+    // first bit of each run that starts at an even position clears that run (the carry
+    // stops at the byte after it), which leaves the runs that start at an odd one.
+    constexpr std::uint64_t kEven = 0x55555555u;
+    const std::uint64_t starts = high & ~(high << 1);
+    const std::uint64_t oddRuns = (high + (starts & kEven)) & high;
+    const std::uint64_t leads = ((high & ~oddRuns) & kEven) | (oddRuns & ~kEven & kAll);
+    if (((leads << 1) & kAll) != (high & ~leads))
+        return false;
+    // A lead byte at the end waits for its trail byte in the next block.
+    const unsigned count = (leads >> 31) & 1 ? 31 : 32;
+    // Each byte with the one after it, as the index of a pair (byte << 8 | next byte); the
+    // character of a byte below 0x80 is the byte itself (as every byte below the table).
+    const __m128i firstNext = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 1));
+    const __m128i secondNext = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 17));
+    alignas(16) std::uint16_t codes[kMixedBlock];
+    _mm_store_si128(reinterpret_cast<__m128i*>(codes), _mm_unpacklo_epi8(firstNext, first));
+    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 8), _mm_unpackhi_epi8(firstNext, first));
+    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 16), _mm_unpacklo_epi8(secondNext, second));
+    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 24), _mm_unpackhi_epi8(secondNext, second));
+    auto characters = static_cast<unsigned>((~high | leads) & ((std::uint64_t(1) << count) - 1));
+    const auto leadBits = static_cast<unsigned>(leads);
+    char16_t* out = dst;
+    for (; characters != 0; characters &= characters - 1) {
+        const unsigned k = LowestBit(characters);
+        const unsigned code = codes[k];
+        const char16_t pair = pairs[code];
+        // A select, not a branch: the kinds of character alternate without a pattern.
+        *out++ = (leadBits >> k) & 1 ? pair : static_cast<char16_t>(code >> 8);
+    }
+    // An undefined pair (or a byte that is no lead byte where one must be) reads U+FFFF;
+    // lanes after the characters written are not looked at.
+    const __m128i undefined = _mm_set1_epi16(-1);
+    const auto written = static_cast<unsigned>(out - dst);
+    std::uint64_t found = 0;
+    for (unsigned lane = 0; lane < written; lane += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + lane));
+        found |= static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi16(units, undefined)))
+                 << (2 * lane);
+    }
+    if (found & ((written >= kMixedBlock ? 0 : std::uint64_t(1) << (2 * written)) - 1))
+        return false;
+    dst = out;
+    i += count;
+    return true;
+}
+#endif
 }  // namespace
 
 int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
@@ -78,6 +168,9 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
     out.reserve(out.size() + (length - position));
     char16_t buffer[kDecodeChunk];
     std::size_t i = position;
+#if defined(PEL_BULK_SSE2)
+    std::size_t retryAt = i;
+#endif
     // Lowered to the terminating zero byte when it is met.
     std::size_t end = length;
     int result = 0;
@@ -85,6 +178,15 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
         const std::size_t limit = end - i > kDecodeChunk ? i + kDecodeChunk : end;
         char16_t* dst = buffer;
         while (i < limit) {
+#if defined(PEL_BULK_SSE2)
+            // Text that mixes characters of one and two bytes (words between spaces) goes a
+            // block at a time, which spares the branch per character that mispredicts there.
+            if (asciiBlocks && i >= retryAt && limit - i >= kMixedBlock) {
+                if (DecodeMixedBlock(text, i, dst, pairs, ampersandBytes))
+                    continue;
+                retryAt = i + kMixedRetry;
+            }
+#endif
             // Branches, not selects: the position of the next character must not wait for
             // this one's look-ups, and the predictor follows the runs of one kind well.
             const unsigned char b = text[i];
@@ -127,6 +229,9 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
                 *dst++ = pair;
                 i += 2;
                 // Stays in a run of two-byte characters while it lasts.
+#if defined(PEL_BULK_SSE2)
+                const std::size_t runStart = i;
+#endif
                 while (i < limit) {
                     const char16_t next = pairs[PairAt(text + i)];
                     if (next == 0xFFFF)
@@ -134,6 +239,12 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
                     *dst++ = next;
                     i += 2;
                 }
+#if defined(PEL_BULK_SSE2)
+                // Text of long runs (Chinese, Japanese) decodes quicker here than in mixed
+                // blocks; short runs between spaces (Korean) go to the blocks.
+                if (i - runStart > kLongRun)
+                    retryAt = i + kMixedRetry;
+#endif
                 continue;
             }
             if (b == 0) {

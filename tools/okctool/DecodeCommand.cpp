@@ -1,30 +1,51 @@
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "CodeSetResult.h"
 #include "Commands.h"
-#include "ConvertedText.h"
+#include "StreamDecoder.h"
 #include "ToolIo.h"
 
-// Decodes standard input the way the program decodes clipboard text: up to the first zero
-// byte, stopping at the first error and keeping what came before it.
-int RunDecode(CodeSetHolder& holder, unsigned flags) {
-    const std::string input = ReadAllStdin();
-    ConvertedText text;
-    text.codeSetHolder = &holder;
-    text.decodeFlags = static_cast<std::int32_t>(flags);
-    const MultibyteDecoding progress = text.SetFromMultibyte(input.c_str());
-    WriteStdout(ToUtf16Le(text.unicode));
-    if (!progress.reachedEnd) {
+// Decodes the input the way the program decodes clipboard text: up to the first zero byte,
+// stopping at the first error and keeping what came before it. Streams block by block.
+int RunDecode(CodeSetHolder& holder, const ConvertOptions& options) {
+    ToolStreams streams;
+    if (!streams.Open(options.input, options.output))
+        return kExitIoFailed;
+    StreamDecoder decoder(*holder.codeSet, options.flags, holder.kind == Utf16Kind ? 2 : 1,
+                          streams.BlockSize(kStreamBlock));
+    std::u16string units;
+    bool last = false;
+    while (!last) {
+        const std::size_t size = streams.Read(decoder.BlockSpace(), decoder.BlockRoom());
+        last = size < decoder.BlockRoom();
+        if (decoder.Over()) {
+            // Past the end of the text: the bytes are only counted.
+            decoder.Decode(size, last, units);
+            continue;
+        }
+        units.clear();
+        decoder.Decode(size, last, units);
+        if (!streams.WriteUtf16Le(units))
+            return kExitIoFailed;
+    }
+    if (streams.ReadFailed()) {
+        std::fprintf(stderr, "okctool: cannot read the input\n");
+        return kExitIoFailed;
+    }
+    if (!streams.Finish())
+        return kExitIoFailed;
+    if (decoder.StoppedEarly() && !decoder.AtZeroByte()) {
         std::fprintf(stderr, "okctool: decoding stopped at byte offset %zu: %d %s\n",
-                     progress.bytesRead, progress.result, CodeSetResultName(progress.result));
+                     decoder.StopOffset(), decoder.Result(), CodeSetResultName(decoder.Result()));
         return kExitDecodeStopped;
     }
-    if (progress.bytesRead < input.size()) {
+    if (decoder.AtZeroByte()) {
         std::fprintf(
             stderr,
             "okctool: text ends at the zero byte at offset %zu; %zu bytes after it ignored\n",
-            progress.bytesRead, input.size() - progress.bytesRead - 1);
+            decoder.StopOffset(), decoder.BytesSeen() - decoder.StopOffset() - 1);
     }
     return kExitOk;
 }

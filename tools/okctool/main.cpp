@@ -1,8 +1,4 @@
-// okctool: looks at and converts through a code set table file (.okc).
-//   okctool dump FILE.okc
-//   okctool decode FILE.okc [--flags N]   bytes on stdin, UTF-16LE on stdout
-//   okctool encode FILE.okc [--flags N]   UTF-16LE on stdin, bytes on stdout
-//   okctool rtf FILE.okc [--lang N] [--flags N]   UTF-16LE on stdin, the RTF document
+// okctool: looks at and converts through a code set table file (.okc); see Usage.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -11,18 +7,44 @@
 
 #include "CodeSetHolder.h"
 #include "Commands.h"
+#include "DataDirectory.h"
 #include "LoadCodeSetFile.h"
-#include "ToolIo.h"
 
 namespace {
 
+const char kUsage[] =
+    "usage: okctool dump TABLE.okc\n"
+    "       okctool decode TABLE.okc [INPUT] [-o OUTPUT] [--flags N]\n"
+    "       okctool encode TABLE.okc [INPUT] [-o OUTPUT] [--flags N]\n"
+    "       okctool rtf TABLE.okc [INPUT] [-o OUTPUT] [--lang N] [--flags N]\n"
+    "       okctool list [DIRECTORY]\n"
+    "       okctool --help\n";
+
+const char kHelp[] =
+    "\n"
+    "Commands:\n"
+    "  dump    print the tables of TABLE.okc\n"
+    "  decode  bytes in the code set to UTF-16LE, up to the first zero byte; stops at the\n"
+    "          first byte sequence that does not decode, keeping what came before it\n"
+    "  encode  UTF-16LE to bytes in the code set; characters it lacks become '?' or, with\n"
+    "          the flags, entities\n"
+    "  rtf     UTF-16LE to the Rich Text Format document the program would write\n"
+    "  list    the code sets of DIRECTORY (default: the folder okctool is in) that load,\n"
+    "          with their display names\n"
+    "INPUT and OUTPUT default to standard input and output; '-' names them too.\n"
+    "decode and encode stream: any size of input converts in little memory.\n"
+    "N is decimal or 0x hexadecimal: --flags the conversion flags (0x1 reads named\n"
+    "entities when decoding), --lang the language identifier of the document (1033).\n"
+    "\n"
+    "Exit codes:\n"
+    "  0  done\n"
+    "  1  bad command line\n"
+    "  2  the table cannot be loaded\n"
+    "  3  decoding stopped at a byte sequence that does not decode (its offset on stderr)\n"
+    "  4  a file cannot be opened, read or written\n";
+
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: okctool dump FILE.okc\n"
-                 "       okctool decode FILE.okc [--flags N]\n"
-                 "       okctool encode FILE.okc [--flags N]\n"
-                 "       okctool rtf FILE.okc [--lang N] [--flags N]\n"
-                 "N is decimal or 0x hexadecimal.\n");
+    std::fputs(kUsage, stderr);
     return kExitUsage;
 }
 
@@ -41,9 +63,26 @@ bool ParseNumber(const char* text, unsigned& flags) {
     return true;
 }
 
+// The folder of the running program, where the program keeps its tables.
+std::string ProgramFolder(const char* argv0) {
+    const std::string path = argv0 != nullptr ? argv0 : "";
+    const std::size_t cut = path.find_last_of(kPathSeparator == '/' ? "/" : "/\\");
+    return cut == std::string::npos ? std::string(".") : path.substr(0, cut + 1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        std::fputs(kHelp, stdout);
+        return kExitOk;
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "list") == 0) {
+        if (argc > 3)
+            return Usage();
+        return RunList(argc == 3 ? argv[2] : ProgramFolder(argv[0]));
+    }
     if (argc < 3)
         return Usage();
     const std::string command = argv[1];
@@ -52,27 +91,38 @@ int main(int argc, char** argv) {
     if (command != "dump" && !converts)
         return Usage();
 
-    unsigned flags = 0;
-    unsigned language = 1033;
+    ConvertOptions options;
+    unsigned language = options.languageId;
+    bool haveInput = false;
+    bool haveOutput = false;
     for (int i = 3; i < argc; ++i) {
-        if (converts && std::strcmp(argv[i], "--flags") == 0 && i + 1 < argc &&
-            ParseNumber(argv[i + 1], flags)) {
+        const bool hasValue = i + 1 < argc;
+        if (!converts)
+            return Usage();
+        if (std::strcmp(argv[i], "--flags") == 0 && hasValue &&
+            ParseNumber(argv[i + 1], options.flags)) {
             ++i;
-        } else if (rtf && std::strcmp(argv[i], "--lang") == 0 && i + 1 < argc &&
+        } else if (rtf && std::strcmp(argv[i], "--lang") == 0 && hasValue &&
                    ParseNumber(argv[i + 1], language) && language <= 0xFFFF) {
             ++i;
+        } else if (std::strcmp(argv[i], "-o") == 0 && hasValue && !haveOutput) {
+            options.output = argv[++i];
+            haveOutput = true;
+        } else if ((argv[i][0] != '-' || std::strcmp(argv[i], "-") == 0) && !haveInput) {
+            options.input = argv[i];
+            haveInput = true;
         } else {
             return Usage();
         }
     }
+    options.languageId = static_cast<std::uint16_t>(language);
 
     CodeSetHolder holder;
     if (LoadCodeSetFile(argv[2], holder) != 0)
         return kExitLoadFailed;
     if (command == "dump")
         return RunDump(holder);
-    UseBinaryStdio();
     if (rtf)
-        return RunRtf(holder, flags, static_cast<std::uint16_t>(language));
-    return command == "decode" ? RunDecode(holder, flags) : RunEncode(holder, flags);
+        return RunRtf(holder, options);
+    return command == "decode" ? RunDecode(holder, options) : RunEncode(holder, options);
 }

@@ -139,6 +139,30 @@ encode-undefined-marker)
     expect_status 0
     [ "$(cat "$work/out")" = '?A' ] || fail "encoded $(od -An -tx1 "$work/out")"
     ;;
+files-and-list)
+    # Files named on the command line give what standard input and output give; a text
+    # longer than a block, whose two-byte characters straddle the block boundaries, comes
+    # through whole; list shows the tables with their display names.
+    for _ in $(seq 20000); do printf 'A\x93\xfa\x96\x7b '; done >"$work/in"
+    run "$work/in" decode "$data/windows-932.okc"
+    expect_status 0
+    iconv -f CP932 -t UTF-16LE "$work/in" | cmp - "$work/out" || fail "decoded differs from iconv"
+    "$tool" decode "$data/windows-932.okc" "$work/in" -o "$work/named" 2>"$work/err" ||
+        fail "decode with files: $(cat "$work/err")"
+    cmp "$work/named" "$work/out" || fail "decode with files differs"
+    "$tool" encode "$data/windows-932.okc" -o "$work/bytes" - <"$work/out" || fail "encode to a file"
+    cmp "$work/bytes" "$work/in" || fail "round trip through files differs"
+    "$tool" decode "$data/windows-932.okc" "$work/no-such" >/dev/null 2>"$work/err"
+    status=$?
+    expect_status 4
+    run /dev/null list "$data"
+    expect_status 0
+    grep -q '^windows-1252  *Western European (Windows)$' "$work/out" || fail "list: $(head "$work/out")"
+    [ "$(wc -l <"$work/out")" -eq "$(ls "$data"/*.okc | wc -l)" ] || fail "list: $(cat "$work/out")"
+    run /dev/null --help
+    expect_status 0
+    grep -q 'Exit codes' "$work/out" || fail "help: $(cat "$work/out")"
+    ;;
 missing-file)
     run /dev/null dump "$work/no-such.okc"
     expect_status 2
@@ -152,7 +176,8 @@ bad-file)
     ;;
 bad-arguments)
     for args in "decode $data/windows-1252.okc --flags 12z" "dump $data/windows-1252.okc --flags 1" \
-        "convert $data/windows-1252.okc" "decode"; do
+        "convert $data/windows-1252.okc" "decode" "decode $data/windows-1252.okc a b" \
+        "encode $data/windows-1252.okc -o"; do
         # shellcheck disable=SC2086
         run /dev/null $args
         expect_status 1
