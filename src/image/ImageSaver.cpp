@@ -55,8 +55,8 @@ void ImageSaver::SaveClipboardImage() {
     if (!haveDib)
         return;
     DibLayout layout;
-    if (ComputeDibLayout(reinterpret_cast<const unsigned char*>(dib.data()), dib.size(),
-                         layout) != DibCheck::Ok) {
+    if (ComputeDibLayout(reinterpret_cast<const unsigned char*>(dib.data()), dib.size(), layout) !=
+        DibCheck::Ok) {
         prompts.Message(texts.cannotSaveBitmap, PromptIcon::Exclamation);
         return;
     }
