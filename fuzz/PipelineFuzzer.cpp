@@ -136,6 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SkipState skipBefore = skipState;
     const ConversionOutcome outcome = pipeline.Run(state);
     FUZZ_CHECK(!clipboard.IsOpen());
+    FUZZ_CHECK(clipboard.NestedOpens() == 0);
     // The guard holds back only the notification of a write: after an armed run that wrote,
     // unless that notification's run already came and reset it.
     const bool heldBack =

@@ -14,13 +14,14 @@ declare -A runs=(
     [entity]=500000
     [decode]=300000
     [pipeline]=300000
+    [dib]=500000
     [encode]=100000
     [okc]=40000
     [oku]=40000
     [locales]=30000
 )
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(entity decode pipeline encode okc oku locales)
+[ ${#targets[@]} -gt 0 ] || targets=(entity decode pipeline dib encode okc oku locales)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"

@@ -53,6 +53,10 @@ DibCheck ComputeDibLayout(const unsigned char* dib, std::size_t size, DibLayout&
     layout.compression = ReadLe32(dib + 16);
     const std::uint32_t sizeImage = ReadLe32(dib + 20);
     const std::uint32_t clrUsed = ReadLe32(dib + 32);
+    // Only these four say where the pixels end; any other would be written as uncompressed
+    // rows that the block doesn't hold.
+    if (layout.compression > kBiBitFields)
+        return DibCheck::Compression;
 
     layout.topDown = height < 0;
     layout.rows = height < 0 ? std::uint64_t(-std::int64_t(height)) : std::uint64_t(height);

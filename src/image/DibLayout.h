@@ -17,6 +17,7 @@ enum class DibCheck {
     TooShort,     // not even a whole header
     HeaderSize,   // biSize other than 40
     NoImage,      // no pixels, a width below 1, or a compressed top-down DIB
+    Compression,  // a compression (JPEG, PNG, ...) whose pixel size the header doesn't give
     BeyondBlock,  // the header claims more bytes than the block holds
     TooLarge,     // the file would not fit the 32-bit sizes of its header
 };

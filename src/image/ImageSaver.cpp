@@ -6,6 +6,7 @@
 
 #include "Clipboard.h"
 #include "CreateDirectoryChain.h"
+#include "DibLayout.h"
 #include "LaunchFile.h"
 #include "Prompts.h"
 #include "Shell.h"
@@ -32,6 +33,10 @@ ImageSaver::ImageSaver(Clipboard& clipboard, Prompts& prompts, Shell& shell,
       texts(std::move(texts)) {}
 
 void ImageSaver::SaveClipboardImage() {
+    // With the clipboard free while the dialog is open, a change by another program may
+    // start another run meanwhile; it offers nothing, so that dialogs never pile up.
+    if (asking)
+        return;
     if (!clipboard.Open()) {
         prompts.Message(texts.cannotOpenClipboard, PromptIcon::Exclamation);
         return;
@@ -44,25 +49,32 @@ void ImageSaver::SaveClipboardImage() {
     } catch (const std::bad_alloc&) {
         // A block too large to copy is treated like one that can't be read.
     }
-    if (!haveDib) {
-        clipboard.Close();
+    // The copy is all the save needs: the clipboard is given back before the dialog waits
+    // for the user, so other programs can copy and paste meanwhile.
+    clipboard.Close();
+    if (!haveDib)
+        return;
+    DibLayout layout;
+    if (ComputeDibLayout(reinterpret_cast<const unsigned char*>(dib.data()), dib.size(), layout) !=
+        DibCheck::Ok) {
+        prompts.Message(texts.cannotSaveBitmap, PromptIcon::Exclamation);
         return;
     }
-
     SaveImageChoice choice;
     choice.fileName = ProposedImageName(imagePathPrefix, imageCounter);
     choice.saveImages = saveImages;
     choice.launchEditor = launchEditor;
     // Unsigned arithmetic: the number wraps instead of overflowing.
     imageCounter = static_cast<int>(static_cast<unsigned>(imageCounter) + 1u);
+    asking = true;
     const bool confirmed = prompts.AskSaveImage(choice);
+    asking = false;
     saveImages = choice.saveImages;
     launchEditor = choice.launchEditor;
     if (showSaveImages)
         showSaveImages(saveImages);
     if (!confirmed) {
         imageCounter = static_cast<int>(static_cast<unsigned>(imageCounter) - 1u);
-        clipboard.Close();
         return;
     }
 
@@ -71,7 +83,6 @@ void ImageSaver::SaveClipboardImage() {
     } else if (launchEditor) {
         LaunchFile(shell, prompts, choice.fileName);
     }
-    clipboard.Close();
 }
 
 bool ImageSaver::Save(const std::string& fileName, const std::string& dib) {

@@ -25,7 +25,9 @@ public:
                bool& launchEditor, std::function<void(bool)> showSaveImages,
                ImageSaverTexts texts = ImageSaverTexts());
 
-    // One save, messages included: the dialog, the directories, the file, the launch.
+    // One save, messages included: the dialog, the directories, the file, the launch. The
+    // image saved is the one on the clipboard when the save began; the clipboard is open
+    // only while it is read.
     void SaveClipboardImage();
 
 private:
@@ -40,4 +42,5 @@ private:
     bool& launchEditor;
     std::function<void(bool)> showSaveImages;
     ImageSaverTexts texts;
+    bool asking = false;  // the save image dialog is open
 };

@@ -1,5 +1,7 @@
 #include "WriteDibFile.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 
 #include "Shell.h"
@@ -48,14 +50,38 @@ DibWrite WriteDibFile(const unsigned char* dib, std::size_t size, OutputFile& fi
     return ok ? DibWrite::Written : DibWrite::WriteFailed;
 }
 
+std::string TemporaryNameBeside(const std::string& path, unsigned attempt) {
+    const std::size_t start = path.find_last_of("\\/:") + 1;  // npos + 1 is 0
+    const std::string name = path.substr(start);
+    std::string stamp = "~";
+    for (unsigned n = attempt; n != 0; n /= 36)
+        stamp.insert(1, 1, "0123456789abcdefghijklmnopqrstuvwxyz"[n % 36]);
+    if (stamp.size() > name.size())
+        return std::string();
+    const std::string temporary = stamp + name.substr(stamp.size());
+    // File names on Windows are the same whatever the case of their letters.
+    const bool same =
+        std::equal(temporary.begin(), temporary.end(), name.begin(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) ==
+                   std::tolower(static_cast<unsigned char>(b));
+        });
+    return same ? std::string() : path.substr(0, start) + temporary;
+}
+
 bool SaveDibFile(Shell& shell, const std::string& path, const std::string& dib) {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(dib.data());
     DibLayout layout;
     if (ComputeDibLayout(bytes, dib.size(), layout) != DibCheck::Ok)
         return false;
 
-    const std::string partial = path + ".part";
-    std::unique_ptr<OutputFile> file = shell.CreateOutputFile(partial);
+    // A name that an earlier file or another program already has is left alone.
+    std::string partial;
+    std::unique_ptr<OutputFile> file;
+    for (unsigned attempt = 0; attempt < kTemporaryNameAttempts && !file; ++attempt) {
+        partial = TemporaryNameBeside(path, attempt);
+        if (!partial.empty())
+            file = shell.CreateNewOutputFile(partial);
+    }
     if (!file)
         return false;
     shell.ShowWaitCursor(true);

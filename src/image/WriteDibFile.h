@@ -19,6 +19,13 @@ enum class DibWrite {
 // rows reversed and a positive height, the form every reader of BMP files knows.
 DibWrite WriteDibFile(const unsigned char* dib, std::size_t size, OutputFile& file);
 
+// A temporary name for the file being written to path: in the same folder, and no longer
+// than path, so that a path the system accepts stays accepted. The file name's first
+// characters are replaced by "~" and the attempt number in base 36; empty when the name is
+// too short for that number or the result is the name itself.
+std::string TemporaryNameBeside(const std::string& path, unsigned attempt);
+constexpr unsigned kTemporaryNameAttempts = 64;
+
 // Writes the BMP file beside path under a temporary name and renames it into place only
 // when it is complete, so that a failure leaves no partial file and an earlier file of
 // that name intact. false when the DIB is refused or the file can't be written.

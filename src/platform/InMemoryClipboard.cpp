@@ -19,11 +19,15 @@ bool InMemoryClipboard::Open() {
     if (heldByAnother_) {
         return false;
     }
-    if (!open_) {
-        open_ = true;
-        written_ = false;
-        ++openCount_;
+    if (open_) {
+        // A nested open means an operation of the program left the clipboard open, or
+        // runs inside another that holds it.
+        ++nestedOpens_;
+        return false;
     }
+    open_ = true;
+    written_ = false;
+    ++openCount_;
     return true;
 }
 

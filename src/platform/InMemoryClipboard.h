@@ -13,7 +13,8 @@
 // the program relies on: formats kept in the order they were first set, a block per format
 // with its exact size, formats announced with no data, registered numbers from 0xC000 (one
 // number per name, names compared without regard to case), another program holding the
-// clipboard, and a change counter that a Close after a write advances.
+// clipboard, and a change counter that a Close after a write advances. Unlike the system,
+// it refuses an Open while it is open, so that a test sees an operation that nests them.
 class InMemoryClipboard : public Clipboard {
 public:
     static constexpr unsigned kFirstRegisteredFormat = 0xC000;
@@ -41,8 +42,10 @@ public:
     // NoHandle or LockFailed for a format whose block exists; Ok removes the fault.
     void SetReadFault(unsigned format, ClipboardRead fault);
 
-    // Inspection.
+    // Inspection. Every operation of the program closes what it opened: a test checks IsOpen
+    // after it, and NestedOpens counts the opens refused because the clipboard was open.
     bool IsOpen() const { return open_; }
+    unsigned NestedOpens() const { return nestedOpens_; }
     unsigned ChangeCount() const { return changeCount_; }
     unsigned OpenCount() const { return openCount_; }
     std::vector<unsigned> Formats() const;
@@ -73,4 +76,5 @@ private:
     bool heldByAnother_ = false;
     unsigned changeCount_ = 0;
     unsigned openCount_ = 0;
+    unsigned nestedOpens_ = 0;
 };

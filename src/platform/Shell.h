@@ -28,8 +28,9 @@ public:
     virtual bool IsDirectory(const std::string& path) = 0;
     // Creates one directory whose parent exists; false when it can't (or already exists).
     virtual bool MakeDirectory(const std::string& path) = 0;
-    // Creates or truncates a file for writing with exclusive access; null on failure.
-    virtual std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) = 0;
+    // Creates a new file for writing with exclusive access; null on failure, also when a
+    // file of that name exists already.
+    virtual std::unique_ptr<OutputFile> CreateNewOutputFile(const std::string& path) = 0;
     // Renames a closed file, replacing a file of the new name.
     virtual bool RenameReplacing(const std::string& from, const std::string& to) = 0;
     virtual bool RemoveFile(const std::string& path) = 0;

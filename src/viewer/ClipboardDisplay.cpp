@@ -46,31 +46,31 @@ std::string BytesUpToZero(const std::string& block) {
 
 void MainDialog::ShowClipboardData() {
     if (!displayData) {
-        dataDisplay.SetText(Text(IDS_DISPLAY_NOT_ENABLED));
+        dataDisplay.SetPlainText(Text(IDS_DISPLAY_NOT_ENABLED));
         return;
     }
     if (!clipboard.Open()) {
         Message(Text(IDS_CANNOT_OPEN_CLIPBOARD));
-        dataDisplay.SetText(Text(IDS_CANNOT_DISPLAY));
+        dataDisplay.SetPlainText(Text(IDS_CANNOT_DISPLAY));
         return;
     }
     if (!clipboard.IsFormatAvailable(displayFormat)) {
-        dataDisplay.SetText(Text(IDS_NO_DATA));
+        dataDisplay.SetPlainText(Text(IDS_NO_DATA));
     } else {
         std::string block;
         switch (clipboard.GetData(displayFormat, block)) {
             case ClipboardRead::NoHandle:
-                dataDisplay.SetText(Text(IDS_DATA_HANDLE_NULL));
+                dataDisplay.SetPlainText(Text(IDS_DATA_HANDLE_NULL));
                 break;
             case ClipboardRead::LockFailed:
-                dataDisplay.SetText("");
+                dataDisplay.SetPlainText("");
                 break;
             case ClipboardRead::Ok:
-                // Rich Text Format goes to the rich-edit control as its text, which the
-                // control reads as a document.
-                dataDisplay.SetText(displayFormat == ClipboardUnicodeText
-                                        ? UnitListing(block, Text(IDS_TOO_MUCH_DATA))
-                                        : BytesUpToZero(block));
+                // Shown as the characters the block holds, Rich Text Format included: the
+                // control would take any text that begins with "{\rtf" for a document.
+                dataDisplay.SetPlainText(displayFormat == ClipboardUnicodeText
+                                             ? UnitListing(block, Text(IDS_TOO_MUCH_DATA))
+                                             : BytesUpToZero(block));
                 break;
         }
     }

@@ -96,9 +96,15 @@ void MainDialog::ApplyClipboardLocale() {
     if (useClipboardLocale) {
         const char* code = localeTable.FindCodeByLanguageId(clipboardLanguageId);
         if (code == nullptr) {
-            Message(Text(IDS_LOCALE_NOT_SUPPORTED));
+            // Once per clipboard language, and never over another box: a user copying
+            // repeatedly would get a stack of them.
+            if (unsupportedLanguageTold != clipboardLanguageId && !prompts.AnyShown()) {
+                unsupportedLanguageTold = clipboardLanguageId;
+                Message(Text(IDS_LOCALE_NOT_SUPPORTED));
+            }
             return;
         }
+        unsupportedLanguageTold = -1;
         selectedLocaleCode = code;
         localeCombo.SelectLocale(selectedLocaleCode.c_str(), 0);
         selectedLanguageId = SelectedLocaleLanguage();
@@ -117,5 +123,7 @@ void MainDialog::CodeSetFollowsLocaleClicked() {
 
 void MainDialog::UseClipboardLocaleClicked() {
     useClipboardLocale = useClipboardLocaleCheck.IsChecked();
+    // New rules: an unsupported clipboard language is told again.
+    unsupportedLanguageTold = -1;
     ApplyClipboardLocale();
 }

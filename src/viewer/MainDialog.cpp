@@ -46,9 +46,9 @@ MainDialog::MainDialog(Clipboard& clipboard, Prompts& prompts, Shell& shell,
       localeTable(localeTable),
       codeSetFileNames(codeSetFileNames),
       codeSetDisplayNames(codeSetDisplayNames),
-      pipeline(clipboard, prompts),
+      pipeline(clipboard, this->prompts),
       imageSaver(
-          clipboard, prompts, shell, imagePathPrefix, imageCounter, saveImages, launchEditor,
+          clipboard, this->prompts, shell, imagePathPrefix, imageCounter, saveImages, launchEditor,
           [this](bool on) { saveImagesCheck.SetChecked(on); }, SaverTexts()) {
     icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PELIMBRANCE));
     // A bare name: the file is looked up in the data directory. A missing file leaves the
@@ -119,6 +119,7 @@ bool MainDialog::OnInitDialog() {
 
     // Joining the chain sends this window a clipboard-draw notification at once, which
     // lists the clipboard before nextViewer is known.
+    inViewerChain = true;
     nextViewer = ::SetClipboardViewer(hwnd);
 
     refreshAutomatically = refreshAutomaticallyCheck.IsChecked();
@@ -221,6 +222,7 @@ bool MainDialog::OnCommand(int id, int code, HWND) {
             } else if (code == CBN_SELENDOK) {
                 useClipboardLocale = false;
                 useClipboardLocaleCheck.SetChecked(false);
+                unsupportedLanguageTold = -1;
             }
             return true;
         case IDC_ALLOW_ENTITIES:
@@ -260,8 +262,21 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             return true;
         case WM_DESTROY:
             ::WinHelpA(hwnd, nullptr, HELP_QUIT, 0);
-            ::ChangeClipboardChain(hwnd, nextViewer);
+            LeaveViewerChain();
             return false;
+        case WM_CLOSE:
+            // From outside (End task, taskkill): closes like Exit. Escape and Enter come as
+            // IDCANCEL and IDOK and still do nothing.
+            ExitClicked();
+            return true;
+        case WM_ENDSESSION:
+            // The process may end as soon as this returns: the chain is repaired now.
+            if (wParam != FALSE) {
+                LeaveViewerChain();
+                ExitClicked();
+            }
+            result = 0;
+            return true;
         case WM_DRAWCLIPBOARD:
             DrawClipboard();
             return false;
@@ -274,15 +289,26 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
 }
 
 void MainDialog::DrawClipboard() {
-    if (refreshAutomatically) {
-        Refresh();
-    } else if (skipState == SkipNext) {
-        // This is the notification of the program's own write that the guard holds back;
-        // left set, it would hold back the next Refresh instead.
-        skipState = Idle;
-    }
+    // The rest of the chain hears of the change before this window works on it, which can
+    // mean message boxes and dialogs that wait for the user.
     if (nextViewer != nullptr) {
         ::SendMessageA(nextViewer, WM_DRAWCLIPBOARD, 0, 0);
+    }
+    // SkipNext waits for the notification of the program's own write, which this is. A
+    // refresh that converts consumes it; otherwise, left set, it would hold back the next
+    // conversion the user asks for.
+    if (skipState == SkipNext && !(refreshAutomatically && autoConvert)) {
+        skipState = Idle;
+    }
+    if (refreshAutomatically) {
+        Refresh();
+    }
+}
+
+void MainDialog::LeaveViewerChain() {
+    if (inViewerChain) {
+        inViewerChain = false;
+        ::ChangeClipboardChain(hwnd, nextViewer);
     }
 }
 
@@ -345,7 +371,11 @@ void MainDialog::RefreshAutomaticallyClicked() {
     refreshAutomatically = refreshAutomaticallyCheck.IsChecked();
     Window(GetDlgItem(IDC_REFRESH)).Enable(!refreshAutomatically);
     if (refreshAutomatically) {
-        skipState = Armed;
+        // Armed only for a conversion that follows; otherwise the guard would hold back
+        // whatever conversion came next.
+        if (autoConvert) {
+            skipState = Armed;
+        }
         Refresh();
     }
 }
@@ -384,6 +414,7 @@ void MainDialog::ShowFormat(unsigned format) {
 }
 
 void MainDialog::ShowAbout() {
+    CountedPrompts::Showing showing(prompts);
     AboutDialog about(hwnd);
     about.DoModal();
 }

@@ -9,6 +9,7 @@
 #include "CodeSetHolder.h"
 #include "ConversionPipeline.h"
 #include "Controls.h"
+#include "CountedPrompts.h"
 #include "Dialog.h"
 #include "ImageSaver.h"
 #include "LocaleComboBox.h"
@@ -99,6 +100,8 @@ public:
     bool launchEditor = false;
     std::string imagePathPrefix = "C:\\Bitmaps\\Screen";
     int imageCounter = 1;
+    // The clipboard language last told to be unsupported, or -1: told once until it changes.
+    int unsupportedLanguageTold = -1;
 
     // Bits of availableText.
     static constexpr std::uint32_t kHasText = 1;
@@ -130,6 +133,8 @@ private:
 
     // Viewer chain and system menu.
     void DrawClipboard();
+    // Leaves the chain once, at WM_DESTROY or when the session ends, whichever comes first.
+    void LeaveViewerChain();
     void ChangeClipboardChain(HWND removed, HWND following);
     bool SystemCommand(WPARAM command);
     bool PaintIconic();
@@ -144,7 +149,9 @@ private:
     std::uint16_t SelectedLocaleLanguage();
 
     Clipboard& clipboard;
-    Prompts& prompts;
+    // Every box of the window, the pipeline and image saving goes through it.
+    CountedPrompts prompts;
+    bool inViewerChain = false;
     Shell& shell;
     const LocaleTable& localeTable;
     const std::vector<std::string>& codeSetFileNames;

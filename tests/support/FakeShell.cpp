@@ -65,9 +65,13 @@ bool FakeShell::MakeDirectory(const std::string& path) {
     return made;
 }
 
-std::unique_ptr<OutputFile> FakeShell::CreateOutputFile(const std::string& path) {
-    if (failCreate)
+std::unique_ptr<OutputFile> FakeShell::CreateNewOutputFile(const std::string& path) {
+    if (failCreate || path.size() > maxPathLength)
         return nullptr;
+    if (std::FILE* existing = std::fopen(path.c_str(), "rb")) {
+        std::fclose(existing);
+        return nullptr;
+    }
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr)
         return nullptr;

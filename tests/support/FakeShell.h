@@ -16,7 +16,7 @@ public:
     unsigned short SystemLanguageId() override { return languageId; }
     bool IsDirectory(const std::string& path) override;
     bool MakeDirectory(const std::string& path) override;
-    std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override;
+    std::unique_ptr<OutputFile> CreateNewOutputFile(const std::string& path) override;
     bool RenameReplacing(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;
     bool OpenWithAssociatedProgram(const std::string& path, unsigned& error) override;
@@ -33,6 +33,8 @@ public:
     std::size_t writeLimit = static_cast<std::size_t>(-1);
     bool failClose = false;
     bool failRename = false;
+    // Longer paths are refused, as by the system's 8-bit file functions (MAX_PATH - 1).
+    std::size_t maxPathLength = 259;
 
     // Launching.
     bool launchSucceeds = true;
@@ -42,7 +44,7 @@ public:
 
     // What happened.
     std::vector<std::string> madeDirectories;
-    std::vector<std::string> createdFiles;
+    std::vector<std::string> createdFiles;  // every path created, removed or not
     std::vector<std::string> launched;
     int waitCursorDepth = 0;
     int waitCursorShown = 0;

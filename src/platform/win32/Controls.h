@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <cstring>
 #include <string>
 
 // Thin wrappers over child windows: each holds the control's HWND and forwards to
@@ -190,7 +191,29 @@ public:
 // that holds one is created.
 class RichEdit : public Window {
 public:
-    // Text that begins with "{\rtf" is read as Rich Text Format by the control.
+    // SetText and ReplaceSel read text that begins with "{\rtf" as Rich Text Format; this
+    // shows any text as the characters it holds.
+    void SetPlainText(const std::string& text) {
+        struct Source {
+            const char* next;
+            std::size_t left;
+        } source{text.data(), text.size()};
+        EDITSTREAM stream = {};
+        stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+        stream.pfnCallback = [](DWORD_PTR cookie, LPBYTE buffer, LONG wanted,
+                                LONG* given) -> DWORD {
+            auto* from = reinterpret_cast<Source*>(cookie);
+            std::size_t count = from->left < static_cast<std::size_t>(wanted)
+                                    ? from->left
+                                    : static_cast<std::size_t>(wanted);
+            std::memcpy(buffer, from->next, count);
+            from->next += count;
+            from->left -= count;
+            *given = static_cast<LONG>(count);
+            return 0;
+        };
+        Send(EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+    }
     void SetSel(int start, int end) { Send(EM_SETSEL, static_cast<WPARAM>(start), end); }
     void ReplaceSel(const std::string& text) {
         Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));

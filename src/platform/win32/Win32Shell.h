@@ -10,7 +10,7 @@ public:
 
     bool IsDirectory(const std::string& path) override;
     bool MakeDirectory(const std::string& path) override;
-    std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override;
+    std::unique_ptr<OutputFile> CreateNewOutputFile(const std::string& path) override;
     bool RenameReplacing(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;
     bool OpenWithAssociatedProgram(const std::string& path, unsigned& error) override;

@@ -449,9 +449,23 @@ void CheckLosslessRtf(DriverClipboard& clipboard) {
 }
 
 void CloseProgram(Program& program) {
-    PostMessageA(program.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    // As "End task" does: taskkill without /F asks the program's windows to close.
+    char command[64];
+    std::snprintf(command, sizeof command, "taskkill.exe /pid %lu",
+                  static_cast<unsigned long>(program.processId));
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!Check(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &startup, &process) != FALSE,
+               "taskkill starts")) {
+        return;
+    }
+    WaitForSingleObject(process.hProcess, 30000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
     Check(WaitFor([&] { return !IsWindow(program.window); }, 30),
-          "Close on the system menu ends the program");
+          "taskkill without /F ends the program");
 }
 
 void PrintClipboard(DriverClipboard& clipboard) {

@@ -43,6 +43,11 @@ protected:
         rtfFormat = clipboard.RegisterFormat("Rich Text Format");
         pipeline.saveClipboardImage = [this] { ++imagesOffered; };
     }
+    // Every run, however it ends, gives the clipboard back and never opens it twice.
+    void TearDown() override {
+        EXPECT_FALSE(clipboard.IsOpen());
+        EXPECT_EQ(clipboard.NestedOpens(), 0u);
+    }
 
     ConversionOutcome Run() { return pipeline.Run(state); }
 

@@ -20,7 +20,12 @@ struct PipelineRun {
         rtfFormat = clipboard.RegisterFormat("Rich Text Format");
     }
 
-    ConversionOutcome operator()() { return pipeline.Run(state); }
+    ConversionOutcome operator()() {
+        ConversionOutcome outcome = pipeline.Run(state);
+        EXPECT_FALSE(clipboard.IsOpen());
+        EXPECT_EQ(clipboard.NestedOpens(), 0u);
+        return outcome;
+    }
 
     SkipState skipState = Idle;
     bool saveImages = false;

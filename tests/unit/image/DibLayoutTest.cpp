@@ -133,6 +133,13 @@ TEST(DibLayout, RefusesBlocksThatAreNoWritableDib) {
     EXPECT_EQ(Check(InfoHeader(3, 1, 0, 0, 0, 0) + room), DibCheck::NoImage);
     EXPECT_EQ(Check(InfoHeader(4, 4, 8, 1, 0, 1) + room), DibCheck::NoImage);
     EXPECT_EQ(Check(InfoHeader(4, -4, 8, 1, 8, 1) + room), DibCheck::NoImage);
+
+    // JPEG, PNG and the rest carry their own stream: a block big enough for uncompressed
+    // rows is still refused, as are the values above them.
+    for (std::uint32_t compression : {4u, 5u, 6u, 11u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+        EXPECT_EQ(Check(InfoHeader(2, 2, 24, compression, 16, 0) + room), DibCheck::Compression)
+            << compression;
+    }
 }
 
 }  // namespace

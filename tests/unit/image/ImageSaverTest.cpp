@@ -45,6 +45,10 @@ protected:
         prefix = directory + "Bitmaps" + sep + "Screen";
         clipboard.PutFromAnotherProgram({{ClipboardDib, SmallDib()}});
     }
+    void TearDown() override {
+        EXPECT_FALSE(clipboard.IsOpen());
+        EXPECT_EQ(clipboard.NestedOpens(), 0u);
+    }
 
     ImageSaver MakeSaver(ImageSaverTexts texts = ImageSaverTexts()) {
         return ImageSaver(
@@ -52,7 +56,7 @@ protected:
             [this](bool checked) { boxShown.push_back(checked); }, texts);
     }
 
-    // Answers the dialog after checking that the clipboard is held open meanwhile.
+    // Answers the dialog after noting whether the clipboard is held open meanwhile.
     void Answer(bool save, std::function<void(SaveImageChoice&)> edit = nullptr) {
         prompts.AnswerSaveImage([this, save, edit](SaveImageChoice& choice) {
             openDuringDialog.push_back(clipboard.IsOpen());
@@ -98,7 +102,8 @@ TEST_F(ImageSaverTest, ConfirmedSaveWritesTheProposedFileAndAdvancesTheNumber) {
     EXPECT_EQ(shell.madeDirectories, (std::vector<std::string>{directory + "Bitmaps" + sep}));
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(boxShown, (std::vector<bool>{true, true}));
-    EXPECT_EQ(openDuringDialog, (std::vector<bool>{true, true}));
+    // Other programs can use the clipboard while the dialog waits for the user.
+    EXPECT_EQ(openDuringDialog, (std::vector<bool>{false, false}));
     EXPECT_FALSE(clipboard.IsOpen());
     EXPECT_TRUE(shell.launched.empty());
 }
@@ -146,15 +151,60 @@ TEST_F(ImageSaverTest, FailedSaveReportsAndDoesNotProposeTheNumberAgain) {
     EXPECT_FALSE(clipboard.IsOpen());
 }
 
-TEST_F(ImageSaverTest, HostileDibIsRefusedWithoutAFile) {
-    clipboard.PutFromAnotherProgram(
-        {{ClipboardDib, InfoHeader(3, 100000, 24, 0, 0, 0) + std::string(24, '\0')}});
+TEST_F(ImageSaverTest, DibThatCantBeWrittenIsRefusedBeforeTheDialog) {
     ImageSaver saver = MakeSaver();
-    Answer(true);
-    saver.SaveClipboardImage();
-    EXPECT_EQ(prompts.MessageTexts(), (std::vector<std::string>{"Cannot save the bitmap."}));
-    EXPECT_FALSE(Exists(prefix + "001.bmp"));
+    // Rows beyond the block, and a JPEG stream that would be taken for uncompressed rows.
+    for (const std::string& dib : {InfoHeader(3, 100000, 24, 0, 0, 0) + std::string(24, '\0'),
+                                   InfoHeader(3, 2, 24, 4, 24, 0) + std::string(24, '\0')}) {
+        clipboard.PutFromAnotherProgram({{ClipboardDib, dib}});
+        Answer(true);
+        saver.SaveClipboardImage();
+    }
+    EXPECT_EQ(prompts.MessageTexts(), (std::vector<std::string>(2, "Cannot save the bitmap.")));
+    EXPECT_TRUE(prompts.saveImageQuestions.empty());
+    EXPECT_EQ(imageCounter, 1);
+    EXPECT_TRUE(boxShown.empty());
     EXPECT_TRUE(shell.createdFiles.empty());
+
+    clipboard.PutFromAnotherProgram({{ClipboardDib, SmallDib()}});
+    saver.SaveClipboardImage();
+    EXPECT_EQ(Proposed(0), prefix + "001.bmp");
+}
+
+TEST_F(ImageSaverTest, TheImageSavedIsTheOneOfWhenTheSaveBegan) {
+    ImageSaver saver = MakeSaver();
+    // While the dialog is open another program copies a picture, and the notification of
+    // it starts another run: it offers nothing while the first dialog is open.
+    const std::string later = InfoHeader(1, 1, 24, 0, 0, 0) + std::string(4, 'z');
+    prompts.AnswerSaveImage([&](SaveImageChoice&) {
+        clipboard.PutFromAnotherProgram({{ClipboardDib, later}});
+        saver.SaveClipboardImage();
+        return true;
+    });
+    saver.SaveClipboardImage();
+    EXPECT_EQ(prompts.saveImageQuestions.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(prefix + "001.bmp").substr(54), std::string(24, 'q'));
+    EXPECT_EQ(imageCounter, 2);
+}
+
+TEST_F(ImageSaverTest, LongestPathTheSystemTakesIsSavedWithoutATemporaryNameLongerThanIt) {
+    // Directories of up to 100 characters until the full name is 259 characters long.
+    std::string target = directory;
+    while (target.size() + 102 + 13 < shell.maxPathLength)
+        target += std::string(100, 'd') + sep;
+    target += std::string(shell.maxPathLength - 13 - target.size() - 1, 'e') + sep;
+    target += "Screen001.bmp";
+    ASSERT_EQ(target.size(), 259u);
+    ImageSaver saver = MakeSaver();
+    Answer(true, [&](SaveImageChoice& c) { c.fileName = target; });
+    saver.SaveClipboardImage();
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(ReadFileBytes(target).size(), 78u);
+    ASSERT_EQ(shell.createdFiles.size(), 1u);
+    const std::string temporary = shell.createdFiles[0];
+    EXPECT_EQ(temporary.size(), target.size());
+    EXPECT_EQ(temporary.substr(0, temporary.rfind(sep)), target.substr(0, target.rfind(sep)));
+    EXPECT_FALSE(Exists(temporary));
 }
 
 TEST_F(ImageSaverTest, EditedNameSavesElsewhereAndTheNextProposalKeepsThePrefix) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -149,7 +151,8 @@ TEST_F(SaveDibFileTest, WritesUnderTheNameAndReplacesAnEarlierFile) {
     std::string saved = ReadFileBytes(path);
     EXPECT_EQ(saved.size(), 78u);
     EXPECT_EQ(saved.substr(0, 2), "BM");
-    EXPECT_FALSE(Exists(path + ".part"));
+    EXPECT_EQ(shell.createdFiles, (std::vector<std::string>{TemporaryNameBeside(path, 0)}));
+    EXPECT_FALSE(Exists(TemporaryNameBeside(path, 0)));
     EXPECT_EQ(shell.waitCursorShown, 1);
     EXPECT_EQ(shell.waitCursorDepth, 0);
 }
@@ -179,8 +182,50 @@ TEST_F(SaveDibFileTest, FailuresLeaveNoFileAndKeepAnEarlierOne) {
             if (withEarlier) {
                 EXPECT_EQ(ReadFileBytes(path), earlier) << fault.name;
             }
-            EXPECT_FALSE(Exists(path + ".part")) << fault.name;
+            EXPECT_FALSE(Exists(TemporaryNameBeside(path, 0))) << fault.name;
             EXPECT_EQ(failing.waitCursorDepth, 0) << fault.name;
+        }
+    }
+}
+
+TEST_F(SaveDibFileTest, FilesThatHaveTheTemporaryNamesAreLeftAlone) {
+    const std::string first = TemporaryNameBeside(path, 0);
+    const std::string second = TemporaryNameBeside(path, 1);
+    ASSERT_TRUE(WriteFileBytes(first, "someone's"));
+    ASSERT_TRUE(SaveDibFile(shell, path, dib));
+    EXPECT_EQ(ReadFileBytes(first), "someone's");
+    EXPECT_EQ(shell.createdFiles, (std::vector<std::string>{second}));
+    EXPECT_EQ(ReadFileBytes(path).size(), 78u);
+}
+
+TEST(TemporaryNameBeside, SameFolderNeverLongerNeverTheNameItself) {
+    const std::string folders[] = {
+        "", "C:", "C:\\", "C:\\Bitmaps\\", "/tmp/x/", "\\\\server\\share\\"};
+    const std::string names[] = {"a", "~", "~1", "ab", "~1b", "Screen001.bmp", "SCREEN", "~A"};
+    for (const std::string& folder : folders) {
+        for (const std::string& name : names) {
+            std::set<std::string> seen;
+            for (unsigned attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+                const std::string temporary = TemporaryNameBeside(folder + name, attempt);
+                if (temporary.empty())
+                    continue;
+                EXPECT_EQ(temporary.size(), folder.size() + name.size()) << temporary;
+                EXPECT_EQ(temporary.substr(0, folder.size()), folder) << temporary;
+                const std::string own = temporary.substr(folder.size());
+                EXPECT_EQ(own.find_first_of("\\/:"), std::string::npos) << temporary;
+                std::string lower = own, lowerName = name;
+                for (char& c : lower)
+                    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                for (char& c : lowerName)
+                    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                EXPECT_NE(lower, lowerName) << temporary;
+                seen.insert(lower);
+            }
+            // Every name has at least one, and a long one many.
+            EXPECT_GE(seen.size(), name.size() == 1 && name != "~" ? 1u : 0u) << name;
+            if (name.size() >= 3) {
+                EXPECT_GE(seen.size(), 36u) << name;
+            }
         }
     }
 }

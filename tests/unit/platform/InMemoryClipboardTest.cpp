@@ -115,6 +115,12 @@ TEST(InMemoryClipboardTest, AnotherProgramCanHoldTheClipboard) {
     clipboard.SetHeldByAnotherProgram(false);
     EXPECT_TRUE(clipboard.Open());
     EXPECT_TRUE(clipboard.IsOpen());
+    // Opening it again before closing is a fault of the caller, refused and counted.
+    EXPECT_FALSE(clipboard.Open());
+    EXPECT_EQ(clipboard.NestedOpens(), 1u);
+    EXPECT_EQ(clipboard.OpenCount(), 1u);
+    clipboard.Close();
+    EXPECT_FALSE(clipboard.IsOpen());
 }
 
 TEST(InMemoryClipboardTest, SimulatedFaultsAffectOnlyTheirFormat) {

@@ -50,6 +50,27 @@ std::string SourceDib() {
     return dib;
 }
 
+// Whether another program could open the clipboard now: a thread of its own asks, as
+// another program's would.
+bool AnotherProgramCanOpenTheClipboard() {
+    BOOL opened = FALSE;
+    HANDLE thread = ::CreateThread(
+        nullptr, 0,
+        [](LPVOID result) -> DWORD {
+            BOOL ok = ::OpenClipboard(nullptr);
+            if (ok)
+                ::CloseClipboard();
+            *static_cast<BOOL*>(result) = ok;
+            return 0;
+        },
+        &opened, 0, nullptr);
+    if (thread == nullptr)
+        return false;
+    ::WaitForSingleObject(thread, 10000);
+    ::CloseHandle(thread);
+    return opened != FALSE;
+}
+
 class RealClipboardSave : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -77,6 +98,7 @@ protected:
             DialogDriver driver([&](HWND dialog) {
                 std::string proposed = DialogDriver::Text(dialog, IDC_OUTPUT_PATH);
                 target = directory + "shots\\" + proposed.substr(proposed.rfind('\\') + 1);
+                otherProgramCouldOpen = AnotherProgramCanOpenTheClipboard();
                 DialogDriver::Type(dialog, IDC_OUTPUT_PATH, target);
                 DialogDriver::PressKey(dialog, VK_RETURN);
             });
@@ -115,6 +137,7 @@ protected:
 
     HWND owner = nullptr;
     std::string directory;
+    bool otherProgramCouldOpen = false;
     RecordingPrompts prompts;
     Win32Shell shell;
     const std::string prefix = "C:\\Bitmaps\\Screen";
@@ -131,8 +154,11 @@ TEST_F(RealClipboardSave, DibIsSavedUnderTheProposedNameInTheTypedDirectory) {
     ::GlobalUnlock(block);
     ASSERT_TRUE(PutOnClipboard(CF_DIB, block));
 
+    ASSERT_TRUE(AnotherProgramCanOpenTheClipboard());
     const std::string path = SaveThroughDialog();
     EXPECT_EQ(path, directory + "shots\\Screen001.bmp");
+    // Copy and paste went on working in other programs while the dialog waited.
+    EXPECT_TRUE(otherProgramCouldOpen);
     EXPECT_EQ(counter, 2);
     const std::string saved = ReadFileBytes(path);
     ASSERT_EQ(saved.size(), 14 + dib.size());

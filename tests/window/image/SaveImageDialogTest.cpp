@@ -138,7 +138,11 @@ protected:
                               nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
         ::SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
     }
-    void TearDown() override { ::DestroyWindow(box); }
+    void TearDown() override {
+        ::DestroyWindow(box);
+        EXPECT_FALSE(clipboard.IsOpen());
+        EXPECT_EQ(clipboard.NestedOpens(), 0u);
+    }
 
     // The next question is answered in the real dialog by act.
     void Answer(std::function<void(HWND)> act) {

@@ -23,19 +23,22 @@ TEST(Win32Shell, DirectoriesAndFilesReplacedOnlyWhenComplete) {
     ASSERT_TRUE(WriteFileBytes(target, "earlier"));
     EXPECT_FALSE(shell.IsDirectory(target));
     {
-        std::unique_ptr<OutputFile> file = shell.CreateOutputFile(target + ".part");
+        std::unique_ptr<OutputFile> file = shell.CreateNewOutputFile(target + ".part");
         ASSERT_NE(file, nullptr);
         // Exclusive access: nobody else opens the file while it is written.
-        EXPECT_EQ(shell.CreateOutputFile(target + ".part"), nullptr);
+        EXPECT_EQ(shell.CreateNewOutputFile(target + ".part"), nullptr);
         EXPECT_TRUE(file->Write("new", 3));
         EXPECT_TRUE(file->Close());
     }
+    EXPECT_EQ(ReadFileBytes(target), "earlier");
+    // Only a new file is created: an existing one is never truncated.
+    EXPECT_EQ(shell.CreateNewOutputFile(target), nullptr);
     EXPECT_EQ(ReadFileBytes(target), "earlier");
     EXPECT_TRUE(shell.RenameReplacing(target + ".part", target));
     EXPECT_EQ(ReadFileBytes(target), "new");
     EXPECT_TRUE(shell.RemoveFile(target));
     EXPECT_FALSE(shell.RemoveFile(target));
-    EXPECT_EQ(shell.CreateOutputFile(directory + "missing\\x.bmp"), nullptr);
+    EXPECT_EQ(shell.CreateNewOutputFile(directory + "missing\\x.bmp"), nullptr);
 }
 
 TEST(Win32Shell, FailedLaunchGivesAnErrorWithASystemText) {

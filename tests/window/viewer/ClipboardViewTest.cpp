@@ -171,19 +171,24 @@ TEST_F(MainDialogTest, ReadsBlocksOnlyWithinTheirSize) {
     EXPECT_EQ(DisplayText(), "U+0061 U+0062 ");
 }
 
-TEST_F(MainDialogTest, ShowsEightBitTextAndHandsRichTextToTheControl) {
+TEST_F(MainDialogTest, ShowsEveryTextAsTheCharactersItHolds) {
+    // The control would take text that begins with "{\rtf" for a document and show
+    // "Hello bold"; every format is shown as it is, Rich Text Format too.
     unsigned rtf = clipboard.RegisterFormat("Rich Text Format");
-    Put({{1, std::string("plain text\0ignored", 18)},
-         {7, std::string("oem text\0", 9)},
-         {rtf, std::string("{\\rtf1\\ansi Hello {\\b bold}}\0", 29)}});
+    const std::string document = "{\\rtf1\\ansi Hello {\\b bold}}";
+    Put({{1, document + "\r\nsecond line" + std::string("\0ignored", 8)},
+         {7, std::string("{\\rtf oem}\0", 11)},
+         {rtf, document + '\0'}});
     MainDialog& window = Open();
-    EXPECT_EQ(DisplayText(), "plain text");
+    EXPECT_EQ(DisplayText(), document + "\r\nsecond line");
     Click(1008);
     EXPECT_EQ(window.displayFormat, 7u);
-    EXPECT_EQ(DisplayText(), "oem text");
+    EXPECT_EQ(DisplayText(), "{\\rtf oem}");
     Click(1009);
     EXPECT_EQ(window.displayFormat, rtf);
-    EXPECT_EQ(DisplayText(), "Hello bold");
+    EXPECT_EQ(DisplayText(), document);
+    Put({{1, std::string("plain text\0", 11)}});
+    EXPECT_EQ(DisplayText(), "plain text");
 }
 
 TEST_F(MainDialogTest, PlaceholdersForMissingAndUnreadableData) {

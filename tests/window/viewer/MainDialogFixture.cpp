@@ -60,6 +60,12 @@ MainDialogTest::~MainDialogTest() {
     Close();
 }
 
+void MainDialogTest::TearDown() {
+    Close();
+    EXPECT_FALSE(clipboard.IsOpen());
+    EXPECT_EQ(clipboard.NestedOpens(), 0u);
+}
+
 MainDialog& MainDialogTest::Open() {
     dialog = std::make_unique<MainDialog>(clipboard, prompts, shell, localeTable, fileNames,
                                           displayNames, flags);

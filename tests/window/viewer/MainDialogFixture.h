@@ -24,6 +24,9 @@ protected:
 
     MainDialogTest();
     ~MainDialogTest() override;
+    // Whatever a test did, every operation of the window gave the clipboard back and none
+    // opened it inside another.
+    void TearDown() override;
 
     // Creates the window; tests that prepare the clipboard or the chain first call it late.
     MainDialog& Open();

@@ -368,6 +368,145 @@ TEST_F(MainDialogTest, ViewerChainForwardsAndFollowsChainChanges) {
     ::DestroyWindow(recorder);
 }
 
+const char kUnsupportedLocale[] =
+    "The current locale code in the Clipboard is not supported in automatic selection.";
+const char kCannotOpen[] = "Cannot open the Clipboard.";
+
+TEST_F(MainDialogTest, TheRestOfTheChainHearsOfAChangeBeforeOurBoxesAreShown) {
+    ChainRecorder::Calls().clear();
+    HWND recorder = ChainRecorder::Create();
+    HWND afterRecorder = ::SetClipboardViewer(recorder);
+    MainDialog& window = Open();
+    ASSERT_EQ(window.nextViewer, recorder);
+    ChainRecorder::Calls().clear();
+    std::vector<std::size_t> heardWhileShown;
+    prompts.onMessage = [&](const RecordingPrompts::MessageCall&) {
+        heardWhileShown.push_back(ChainRecorder::Calls().size());
+    };
+
+    // A clipboard language without a locale, then a clipboard that another program holds.
+    Put({{1, std::string("a\0", 2)}, {16, LocaleBlock(0x0412)}});
+    clipboard.SetHeldByAnotherProgram(true);
+    Put({{1, std::string("b\0", 2)}});
+    clipboard.SetHeldByAnotherProgram(false);
+
+    EXPECT_EQ(Messages(), (std::vector<std::string>{kUnsupportedLocale, kCannotOpen}));
+    // Each box was shown only after the next viewer had been told of its change.
+    EXPECT_EQ(heardWhileShown, (std::vector<std::size_t>{1, 2}));
+
+    prompts.onMessage = nullptr;
+    Close();
+    ::ChangeClipboardChain(recorder, afterRecorder);
+    ::DestroyWindow(recorder);
+}
+
+TEST_F(MainDialogTest, UnsupportedClipboardLanguageIsToldOnceAndNeverOverAnotherBox) {
+    MainDialog& window = Open();
+    auto copyWithLanguage = [&](unsigned short language) {
+        Put({{1, std::string("a\0", 2)}, {16, LocaleBlock(language)}});
+    };
+    auto told = [&] {
+        auto texts = Messages();
+        return std::count(texts.begin(), texts.end(), std::string(kUnsupportedLocale));
+    };
+    for (int i = 0; i < 3; ++i)
+        copyWithLanguage(0x0412);
+    EXPECT_EQ(told(), 1);
+    copyWithLanguage(0x0413);  // another language without a locale
+    EXPECT_EQ(told(), 2);
+    copyWithLanguage(0x0409);  // one with a locale, then the earlier one again
+    copyWithLanguage(0x0413);
+    EXPECT_EQ(told(), 3);
+    Click(1020);  // the user changes the rules: off, then on again
+    Click(1020);
+    EXPECT_TRUE(window.useClipboardLocale);
+    EXPECT_EQ(told(), 4);
+
+    // A change that arrives while another box is open tells nothing over it; the next
+    // listing of that language does.
+    bool changed = false;
+    prompts.onMessage = [&](const RecordingPrompts::MessageCall& call) {
+        if (call.text == kCannotOpen && !changed) {
+            changed = true;
+            clipboard.SetHeldByAnotherProgram(false);
+            copyWithLanguage(0x0414);
+        }
+    };
+    clipboard.SetHeldByAnotherProgram(true);
+    Click(1005);
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(told(), 4);
+    EXPECT_EQ(window.clipboardLanguageId, 0x0414);
+    copyWithLanguage(0x0414);
+    EXPECT_EQ(told(), 5);
+    prompts.onMessage = nullptr;
+}
+
+TEST_F(MainDialogTest, ConvertIsNeverHeldBackWhenNoConversionFollowedTheGuard) {
+    Put({{13, Utf16(kText)}});
+    MainDialog& window = Open();
+    // Automatic refresh off and on again with Auto-convert off: no conversion follows.
+    Click(1001);
+    Click(1001);
+    EXPECT_EQ(window.skipState, Idle);
+    Click(1012);
+    ASSERT_EQ(clipboard.Block(1), std::string("Caf\xE9\0", 5));
+    Put({{13, Utf16(u"new")}});
+    Click(1012);
+    EXPECT_EQ(clipboard.Block(1), std::string("new\0", 4));
+
+    // However the guard came to be armed, the notification of the write clears it when the
+    // refresh it starts doesn't convert.
+    window.skipState = Armed;
+    Put({{13, Utf16(u"again")}});
+    Click(1012);
+    EXPECT_EQ(clipboard.Block(1), std::string("again\0", 6));
+    EXPECT_EQ(window.skipState, Idle);
+    Put({{13, Utf16(u"last")}});
+    Click(1012);
+    EXPECT_EQ(clipboard.Block(1), std::string("last\0", 5));
+}
+
+TEST_F(MainDialogTest, TheClipboardIsFreeWhileTheSaveDialogWaits) {
+    Put({{13, Utf16(kText)}, {8, SmallDib()}});
+    Open();
+    Click(1023);
+    std::vector<bool> openWhileAsked;
+    prompts.AnswerSaveImage([&](SaveImageChoice&) {
+        openWhileAsked.push_back(clipboard.IsOpen());
+        return false;
+    });
+    Click(1012);
+    EXPECT_EQ(openWhileAsked, std::vector<bool>{false});
+    EXPECT_EQ(clipboard.Block(1), std::string("Caf\xE9\0", 5));
+}
+
+TEST_F(MainDialogTest, CloseFromOutsideEndsLikeExitAndTheEndOfTheSessionLeavesTheChain) {
+    HWND recorder = ChainRecorder::Create();
+    HWND afterRecorder = ::SetClipboardViewer(recorder);
+    MainDialog& window = Open();
+    HWND hwnd = window.GetSafeHwnd();
+    ASSERT_EQ(::GetClipboardViewer(), hwnd);
+    ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(window.HasEnded());
+    EXPECT_EQ(window.GetEndResult(), IDOK);
+    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_EQ(::GetClipboardViewer(), recorder);
+
+    // The process may end as soon as WM_ENDSESSION returns: the chain is whole by then.
+    MainDialog& second = Open();
+    ASSERT_EQ(::GetClipboardViewer(), second.GetSafeHwnd());
+    ::SendMessageA(second.GetSafeHwnd(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_FALSE(second.HasEnded());
+    ::SendMessageA(second.GetSafeHwnd(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(::GetClipboardViewer(), recorder);
+    EXPECT_TRUE(second.HasEnded());
+
+    Close();
+    ::ChangeClipboardChain(recorder, afterRecorder);
+    ::DestroyWindow(recorder);
+}
+
 TEST_F(MainDialogTest, MinimisedWindowAnswersTheDragIconQuery) {
     MainDialog& window = Open();
     HWND hwnd = window.GetSafeHwnd();
