@@ -32,9 +32,11 @@ protected:
     // characters are whole), entities finished and not, and arbitrary bytes; now and then a
     // zero byte.
     std::string RandomBytes() {
-        const char* const pieces[] = {"&amp;", "&#233;", "&#x263A;", "&eacute;",    "&bogus;",
-                                      "&",     "&#12",   "& x;",     "a",           "Z ",
-                                      "&#65;", "\xE9",   "\x82\xA0", "\xE3\x81\x82"};
+        const char* const pieces[] = {"&amp;",    "&#233;",       "&#x263A;",
+                                      "&eacute;", "&bogus;",      "&",
+                                      "&#12",     "& x;",         "a",
+                                      "Z ",       "&#65;",        "\xE9",
+                                      "\x82\xA0", "\xE3\x81\x82", "\xF0\x9F\x98\x80"};
         std::string bytes;
         const int count = static_cast<int>(random() % 40);
         for (int i = 0; i < count; ++i) {

@@ -19,10 +19,6 @@ struct Explanation {
 const Explanation kExplanations[] = {
     {nullptr, "encode", 0x2028, 0x2028, false,
      "every encoder writes the line separator as CR LF; iconv has no code for it"},
-    {nullptr, "encode", 0xFFFF, 0xFFFF, false,
-     "U+FFFF (a noncharacter) marks an undefined byte in the tables and the encoders' "
-     "first-match search finds it there: it is written as the first undefined byte, which "
-     "decodes back to U+FFFF; iconv refuses the noncharacter"},
     {"windows-1255", "encode", 0xFB1D, 0xFB4F, true,
      "iconv decomposes the Hebrew presentation forms into a letter and its points (two or "
      "three bytes); a table holds one character per code"},
@@ -49,9 +45,6 @@ const Explanation kExplanations[] = {
 const Explanation kWindowsExplanations[] = {
     {nullptr, "encode", 0x2028, 0x2028, false,
      "every encoder writes the line separator as CR LF; Windows has no code for it"},
-    {nullptr, "encode", 0xFFFF, 0xFFFF, false,
-     "U+FFFF (a noncharacter) marks an undefined byte in the tables and the encoders' "
-     "first-match search finds it there; Windows has no code for it"},
     {nullptr, "encode", 0xF880, 0xF8FF, false,
      "Windows gives an unassigned byte a private-use character (0xAA in 1253 is U+F8F9) that "
      "it encodes as that byte but refuses when decoding with MB_ERR_INVALID_CHARS; the table "
