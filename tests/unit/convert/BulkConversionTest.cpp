@@ -19,9 +19,8 @@
 #include "CodeSetHolder.h"
 #include "ConvertedText.h"
 #include "DataDirectory.h"
-#include "DoubleByteCodeSet.h"
 #include "EntityTable.h"
-#include "SingleByteCodeSet.h"
+#include "TableUnits.h"
 #include "TestPaths.h"
 
 namespace {
@@ -164,18 +163,6 @@ std::vector<std::string> FindTablePaths() {
 const std::vector<std::string>& TablePaths() {
     static const std::vector<std::string> paths = FindTablePaths();
     return paths;
-}
-
-// The units a table can encode, so that random texts hit its real characters.
-std::u16string TableUnits(const CodeSet& codeSet) {
-    std::u16string units;
-    if (const auto* single = dynamic_cast<const SingleByteCodeSet*>(&codeSet)) {
-        units.assign(single->singleTable.begin(), single->singleTable.end());
-    } else if (const auto* dbcs = dynamic_cast<const DoubleByteCodeSet*>(&codeSet)) {
-        units.assign(dbcs->singleTable.begin(), dbcs->singleTable.end());
-        units.append(dbcs->doubleChars.begin(), dbcs->doubleChars.end());
-    }
-    return units;
 }
 
 class BulkConversionTest : public ::testing::TestWithParam<std::string> {

@@ -15,10 +15,9 @@
 #include "CodeSetHolder.h"
 #include "ConvertedText.h"
 #include "DataDirectory.h"
-#include "DoubleByteCodeSet.h"
 #include "EntityFlags.h"
 #include "EntityTable.h"
-#include "SingleByteCodeSet.h"
+#include "TableUnits.h"
 #include "TestPaths.h"
 
 namespace {
@@ -64,13 +63,7 @@ bool Usable(char16_t unit) {
 
 // The characters of the code set's tables, so that texts hold its own repertoire.
 std::u16string Repertoire(const CodeSet& codeSet) {
-    std::u16string units;
-    if (const auto* single = dynamic_cast<const SingleByteCodeSet*>(&codeSet)) {
-        units.assign(single->singleTable.begin(), single->singleTable.end());
-    } else if (const auto* dbcs = dynamic_cast<const DoubleByteCodeSet*>(&codeSet)) {
-        units.assign(dbcs->singleTable.begin(), dbcs->singleTable.end());
-        units.append(dbcs->doubleChars.begin(), dbcs->doubleChars.end());
-    }
+    std::u16string units = TableUnits(codeSet);
     units.erase(std::remove_if(units.begin(), units.end(),
                                [](char16_t unit) { return !Usable(unit) || unit == 0xFFFF; }),
                 units.end());
