@@ -30,10 +30,6 @@ int RunDecode(CodeSetHolder& holder, const ConvertOptions& options) {
         if (!streams.WriteUtf16Le(units))
             return kExitIoFailed;
     }
-    if (streams.ReadFailed()) {
-        std::fprintf(stderr, "okctool: cannot read the input\n");
-        return kExitIoFailed;
-    }
     if (!streams.Finish())
         return kExitIoFailed;
     if (decoder.StoppedEarly() && !decoder.AtZeroByte()) {

@@ -32,10 +32,6 @@ int RunEncode(CodeSetHolder& holder, const ConvertOptions& options) {
         if (!streams.Write(bytes))
             return kExitIoFailed;
     }
-    if (streams.ReadFailed()) {
-        std::fprintf(stderr, "okctool: cannot read the input\n");
-        return kExitIoFailed;
-    }
     if (!streams.Finish())
         return kExitIoFailed;
     if (encoder.OddByte())

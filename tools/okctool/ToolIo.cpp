@@ -118,6 +118,10 @@ bool ToolStreams::WriteUtf16Le(const std::u16string& units) {
 }
 
 bool ToolStreams::Finish() {
+    if (ReadFailed()) {
+        std::fprintf(stderr, "okctool: cannot read the input\n");
+        return false;
+    }
     if (!writeFailed_ && std::fflush(out_) != 0) {
         std::fprintf(stderr, "okctool: cannot write the output\n");
         writeFailed_ = true;

@@ -32,7 +32,7 @@ public:
     bool Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }
     // Units as UTF-16LE without a byte order mark, the form decode writes.
     bool WriteUtf16Le(const std::u16string& units);
-    // Flushes the output; false when it failed.
+    // Flushes the output; false (after telling on stderr) when reading or writing failed.
     bool Finish();
 
 private:
