@@ -1,10 +1,10 @@
-#include "LocaleTable.h"
+#include "locale/LocaleTable.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "DataDirectory.h"
+#include "codeset/DataDirectory.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "MainDialog.h"
+#include "viewer/MainDialog.h"
 
-#include "Clipboard.h"
-#include "LocaleTable.h"
-#include "Prompts.h"
-#include "ResourceString.h"
-#include "Shell.h"
-#include "Win32Clipboard.h"
+#include "locale/LocaleTable.h"
+#include "platform/Clipboard.h"
+#include "platform/Prompts.h"
+#include "platform/Shell.h"
+#include "platform/win32/ResourceString.h"
+#include "platform/win32/Win32Clipboard.h"
 #include "resource.h"
 
-#include "AboutDialog.h"
+#include "viewer/AboutDialog.h"
 
 namespace {
 

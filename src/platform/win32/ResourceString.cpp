@@ -1,9 +1,9 @@
-#include "ResourceString.h"
+#include "platform/win32/ResourceString.h"
 
 #include <cstdarg>
 #include <cstdio>
 
-#include "WinApp.h"
+#include "platform/win32/WinApp.h"
 
 std::string LoadResourceString(UINT id) {
     HINSTANCE instance = AppResourceInstance();

@@ -1,4 +1,4 @@
-#include "Win32Clipboard.h"
+#include "platform/win32/Win32Clipboard.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PlatformKind.h"
-#include "Shell.h"
+#include "platform/PlatformKind.h"
+#include "platform/Shell.h"
 
 // The system as Win32 offers it.
 class Win32Shell : public Shell {

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "CodeSetHolder.h"
-#include "CodeSetLists.h"
-#include "DataDirectory.h"
 #include "TestPaths.h"
+#include "app/CodeSetLists.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/DataDirectory.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "AboutDialog.h"
+#include "viewer/AboutDialog.h"
 
-#include "ResourceString.h"
+#include "platform/win32/ResourceString.h"
 #include "resource.h"
 
 namespace {
