@@ -7,27 +7,9 @@
 
 #include "codeset/ByteOrder.h"
 #include "codeset/CodeSet.h"
-
-#if defined(__SSE2__) || defined(_M_X64)
-#define PEL_BULK_SSE2 1
-#include <emmintrin.h>
-#endif
-#if defined(_MSC_VER)
-#include <intrin.h>
-#endif
+#include "codeset/Simd.h"
 
 // Helpers of the whole-text conversions of the table code sets.
-
-// The index of the lowest set bit of a non-zero mask.
-inline unsigned LowestBit(unsigned mask) {
-#if defined(_MSC_VER)
-    unsigned long index = 0;
-    _BitScanForward(&index, mask);
-    return static_cast<unsigned>(index);
-#else
-    return static_cast<unsigned>(__builtin_ctz(mask));
-#endif
-}
 
 // What the flat encode table holds for a unit: 0 sends it to the per-character path, 1 to
 // 255 is its one byte, anything else its lead byte (low half) and trail byte (high half),
@@ -162,7 +144,7 @@ void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsig
     const char16_t* p = units;
     const char16_t* const textEnd = units + count;
     char* cursor = sink.Cursor();
-#if defined(PEL_BULK_SSE2)
+#if defined(PEL_SSE2)
     const __m128i below = _mm_set1_epi16(static_cast<short>(asciiLimit > 0 ? asciiLimit - 1 : 0));
     const __m128i zero = _mm_setzero_si128();
     const __m128i linearBase = _mm_set1_epi16(static_cast<short>(linear.base));
@@ -184,7 +166,7 @@ void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsig
         sink.MakeRoom(static_cast<std::size_t>(end - p));
         cursor = sink.Cursor();
         while (p < end) {
-#if defined(PEL_BULK_SSE2)
+#if defined(PEL_SSE2)
             // In a single-byte code set, 8 units are narrowed at once: those that stand for
             // themselves or lie in the linear run directly, the others patched in from the
             // table.

@@ -56,7 +56,7 @@ inline unsigned PairAt(const unsigned char* text) {
     return IsLittleEndianMachine() ? (value >> 8 | value << 8) & 0xFFFF : value;
 }
 
-#if defined(PEL_BULK_SSE2)
+#if defined(PEL_SSE2)
 // After a block that DecodeMixedBlock leaves alone, the bytes the other paths decode before
 // it tries again: text that fails its test once tends to fail it again.
 constexpr std::size_t kMixedRetry = 64;
@@ -157,7 +157,7 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
     const unsigned ampersand = (flags & NamedEntities) && u'&' < tableStart ? u'&' : 0x100;
     const char16_t* const pairs = bulkDecode.data();
     const char16_t* const singles = bulkSingle.data();
-#if defined(PEL_BULK_SSE2)
+#if defined(PEL_SSE2)
     // Bytes below 0x80 stand for themselves when the table starts above them.
     const bool asciiBlocks = tableStart >= 0x80;
     const __m128i zero = _mm_setzero_si128();
@@ -168,7 +168,7 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
     out.reserve(out.size() + (length - position));
     char16_t buffer[kDecodeChunk];
     std::size_t i = position;
-#if defined(PEL_BULK_SSE2)
+#if defined(PEL_SSE2)
     std::size_t retryAt = i;
 #endif
     // Lowered to the terminating zero byte when it is met.
@@ -178,7 +178,7 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
         const std::size_t limit = end - i > kDecodeChunk ? i + kDecodeChunk : end;
         char16_t* dst = buffer;
         while (i < limit) {
-#if defined(PEL_BULK_SSE2)
+#if defined(PEL_SSE2)
             // Text that mixes characters of one and two bytes (words between spaces) goes a
             // block at a time, which spares the branch per character that mispredicts there.
             if (asciiBlocks && i >= retryAt && limit - i >= kMixedBlock) {
@@ -192,7 +192,7 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
             const unsigned char b = text[i];
             const char16_t single = singles[b];
             if (single != 0xFFFF && b != ampersand) {
-#if defined(PEL_BULK_SSE2)
+#if defined(PEL_SSE2)
                 if (asciiBlocks && b < 0x80 && limit - i >= 16) {
                     // A run of ASCII goes 16 bytes at a time up to its first byte of 0x80 or
                     // above, zero byte or ampersand that may start an entity.
@@ -229,7 +229,7 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
                 *dst++ = pair;
                 i += 2;
                 // Stays in a run of two-byte characters while it lasts.
-#if defined(PEL_BULK_SSE2)
+#if defined(PEL_SSE2)
                 const std::size_t runStart = i;
 #endif
                 while (i < limit) {
@@ -239,7 +239,7 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
                     *dst++ = next;
                     i += 2;
                 }
-#if defined(PEL_BULK_SSE2)
+#if defined(PEL_SSE2)
                 // Text of long runs (Chinese, Japanese) decodes quicker here than in mixed
                 // blocks; short runs between spaces (Korean) go to the blocks.
                 if (i - runStart > kLongRun)

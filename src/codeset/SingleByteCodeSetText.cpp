@@ -2,7 +2,7 @@
 #include "codeset/EntityFlags.h"
 #include "codeset/SingleByteCodeSet.h"
 
-#if defined(PEL_BULK_SSE2)
+#if defined(PEL_SSE2)
 namespace {
 
 // How far ahead of the block being widened the text is fetched into the cache: the
@@ -142,7 +142,7 @@ int SingleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
     while (i < end && result == 0) {
         std::size_t limit = end - i > kDecodeChunk ? i + kDecodeChunk : end;
         char16_t* dst = buffer;
-#if defined(PEL_BULK_SSE2)
+#if defined(PEL_SSE2)
         if (tableStart >= 0x80 && (linear || entities)) {
             const WidenFunction widen =
                 kWidenBlocks[linear ? (linearDelta != 0 ? 2 : 1) : 0][entities ? 1 : 0];

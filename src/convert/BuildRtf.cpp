@@ -5,16 +5,9 @@
 #include <cstring>
 #include <vector>
 
+#include "codeset/Simd.h"
 #include "codeset/Surrogates.h"
 #include "convert/ConvertedText.h"
-
-#if defined(__SSE2__) || defined(_M_X64)
-#define PEL_RTF_SSE2 1
-#include <emmintrin.h>
-#endif
-#if defined(_MSC_VER)
-#include <intrin.h>
-#endif
 
 namespace {
 
@@ -150,26 +143,13 @@ void AppendUnitsDirectly(ConvertedText& text, std::string& out) {
     }
 }
 
-#if defined(PEL_RTF_SSE2)
-// The index of the lowest clear bit of a mask that has one among its low 16 bits.
-inline unsigned LowestClearBit(unsigned mask) {
-#if defined(_MSC_VER)
-    unsigned long index = 0;
-    _BitScanForward(&index, ~mask);
-    return static_cast<unsigned>(index);
-#else
-    return static_cast<unsigned>(__builtin_ctz(~mask));
-#endif
-}
-#endif
-
 // Large texts: a unit's piece depends only on the unit (the code set and the flags stay the
 // same for the whole document), so each distinct unit is encoded and formatted once. A
 // first pass collects the pieces and the exact size, a second copies them into place.
 // Blocks of 8 printable ASCII units that are their own pieces (most of prose) go whole.
 class PieceCache {
 public:
-    explicit PieceCache(ConvertedText& text) : text_(text), slots_(0x10000, kUnset) {
+    explicit PieceCache(ConvertedText& text) : text_(text), slots_(0x10000) {
         probe_.codeSetHolder = text.codeSetHolder;
         probe_.encodeFlags = text.encodeFlags;
         FindPlainAscii();
@@ -192,9 +172,9 @@ public:
                 ++i;
                 continue;
             }
-            const std::uint64_t slot = Slot(units[i++]);
-            size += Length(slot);
-            if (NeedsOneFallback(PieceOf(slot), fallbackCount))
+            const Slot& slot = SlotOf(units[i++]);
+            size += slot.length;
+            if (NeedsOneFallback(slot.AsPiece(), fallbackCount))
                 size += kOneFallbackSize;
         }
 
@@ -223,16 +203,16 @@ public:
                 ++i;
                 continue;
             }
-            const std::uint64_t slot = slots_[units[i++]];
-            if (NeedsOneFallback(PieceOf(slot), fallbackCount)) {
+            const Slot& slot = slots_[units[i++]];
+            if (NeedsOneFallback(slot.AsPiece(), fallbackCount)) {
                 std::memcpy(data + at, kOneFallback, kOneFallbackSize);
                 at += kOneFallbackSize;
             }
-            const std::size_t length = Length(slot);
+            const std::size_t length = slot.length;
             if (length <= kCopy) {
-                std::memcpy(data + at, pool + Offset(slot), kCopy);
+                std::memcpy(data + at, pool + slot.offset, kCopy);
             } else {
-                std::memcpy(data + at, pool + Offset(slot), length);
+                std::memcpy(data + at, pool + slot.offset, length);
             }
             at += length;
         }
@@ -248,8 +228,24 @@ public:
     }
 
 private:
-    // offset in pool_ (32 bits), length (8), fallback kind (2), fallback count (5).
-    static constexpr std::uint64_t kUnset = ~std::uint64_t(0);
+    // A unit's piece: where it lies in pool_ and how it ends (8 bytes, so that the table of
+    // every unit stays 512 KiB).
+    struct Slot {
+        std::uint32_t offset = 0;
+        std::uint8_t length = 0;
+        Fallback fallback = Fallback::None;
+        std::uint8_t count = 0;
+        bool made = false;
+
+        Piece AsPiece() const {
+            Piece piece;
+            piece.fallback = fallback;
+            piece.count = count;
+            return piece;
+        }
+    };
+    static_assert(sizeof(Slot) == 8, "a slot per unit");
+
     static constexpr std::size_t kCopy = 32;
     static constexpr char16_t kFirstPrintable = 0x20;
     static constexpr char16_t kLastPrintable = 0x7E;
@@ -257,13 +253,13 @@ private:
     static constexpr int kMostExceptions = 12;
 
     // The piece of one unit, made the first time the unit is met.
-    std::uint64_t Slot(char16_t unit) {
-        const std::uint64_t slot = slots_[unit];
-        return slot != kUnset ? slot : MakeSlot(unit);
+    const Slot& SlotOf(char16_t unit) {
+        const Slot& slot = slots_[unit];
+        return slot.made ? slot : MakeSlot(unit);
     }
 
-    std::uint64_t MakeSlot(char16_t unit) {
-        std::uint64_t& slot = slots_[unit];
+    const Slot& MakeSlot(char16_t unit) {
+        Slot& slot = slots_[unit];
         const std::size_t offset = pool_.size();
         Piece piece;
         if (IsFixedUnit(unit)) {
@@ -274,8 +270,11 @@ private:
             const std::string& bytes = probe_.CharToMultibyte(0);
             piece = AppendPiece(unit, bytes.data(), bytes.size(), pool_);
         }
-        slot = offset | std::uint64_t(pool_.size() - offset) << 32 |
-               std::uint64_t(piece.fallback) << 40 | std::uint64_t(piece.count) << 42;
+        slot.offset = static_cast<std::uint32_t>(offset);
+        slot.length = static_cast<std::uint8_t>(pool_.size() - offset);
+        slot.fallback = piece.fallback;
+        slot.count = static_cast<std::uint8_t>(piece.count);
+        slot.made = true;
         return slot;
     }
 
@@ -284,15 +283,14 @@ private:
     // elsewhere).
     void FindPlainAscii() {
         for (char16_t unit = kFirstPrintable; unit <= kLastPrintable; ++unit) {
-            const std::uint64_t slot = Slot(unit);
-            const bool plain = Length(slot) == 1 &&
-                               pool_[Offset(slot)] == static_cast<char>(unit) &&
-                               PieceOf(slot).fallback == Fallback::None;
+            const Slot& slot = SlotOf(unit);
+            const bool plain = slot.length == 1 && pool_[slot.offset] == static_cast<char>(unit) &&
+                               slot.fallback == Fallback::None;
             if (!plain && exceptionCount_ <= kMostExceptions)
                 exceptions_[exceptionCount_++] = unit;
         }
         plainBlocks_ = exceptionCount_ <= kMostExceptions;
-#if defined(PEL_RTF_SSE2)
+#if defined(PEL_SSE2)
         // Padded to a whole number of groups of 4 with copies of the last exception (or of a
         // unit outside the range).
         const char16_t last = exceptionCount_ != 0 ? exceptions_[exceptionCount_ - 1] : 0;
@@ -306,7 +304,7 @@ private:
 
     // How many of the 8 units from p, up to the first other one, are plain printable ASCII.
     std::size_t PlainUnits(const char16_t* p) const {
-#if defined(PEL_RTF_SSE2)
+#if defined(PEL_SSE2)
         if (!plainBlocks_)
             return 0;
         return PlainLanes(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
@@ -319,7 +317,7 @@ private:
     // The same, writing their bytes to out (and up to 8 bytes in all, which the document's
     // spare room takes).
     std::size_t StorePlainUnits(const char16_t* p, char* out) const {
-#if defined(PEL_RTF_SSE2)
+#if defined(PEL_SSE2)
         if (!plainBlocks_)
             return 0;
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
@@ -332,7 +330,7 @@ private:
 #endif
     }
 
-#if defined(PEL_RTF_SSE2)
+#if defined(PEL_SSE2)
     std::size_t PlainLanes(__m128i block) const {
         // Units below kFirstPrintable wrap around to large values and fail the range test.
         const __m128i offset = _mm_sub_epi16(block, _mm_set1_epi16(kFirstPrintable));
@@ -348,28 +346,15 @@ private:
         // Two mask bits per unit; the first clear one is the first other unit.
         const unsigned plain =
             static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(outside, _mm_setzero_si128())));
-        return plain == 0xFFFF ? 8 : LowestClearBit(plain) / 2;
+        return plain == 0xFFFF ? 8 : LowestBit(~plain) / 2;
     }
     __m128i exceptionVectors_[kMostExceptions];
     int exceptionGroups_ = 0;
 #endif
 
-    static std::size_t Offset(std::uint64_t slot) {
-        return slot & 0xFFFFFFFFu;
-    }
-    static std::size_t Length(std::uint64_t slot) {
-        return (slot >> 32) & 0xFF;
-    }
-    static Piece PieceOf(std::uint64_t slot) {
-        Piece piece;
-        piece.fallback = static_cast<Fallback>((slot >> 40) & 0x3);
-        piece.count = (slot >> 42) & 0x1F;
-        return piece;
-    }
-
     ConvertedText& text_;
     ConvertedText probe_;
-    std::vector<std::uint64_t> slots_;
+    std::vector<Slot> slots_;
     std::string pool_;
     char16_t exceptions_[kMostExceptions + 1] = {};
     int exceptionCount_ = 0;
