@@ -107,9 +107,9 @@ protected:
             return saved;
         });
         Win32Clipboard clipboard(owner);
-        ImageSaver saver(clipboard, prompts, shell, prefix, counter, saveImages, launchEditor,
-                         nullptr);
-        saver.SaveClipboardImage();
+        ImageSaver saver(clipboard, prompts, shell, ImageSaverTexts(), prefix);
+        saver.SaveClipboardImage(true);
+        counter = saver.Counter();
         EXPECT_TRUE(prompts.messages.empty()) << prompts.messages.front().text;
         return target;
     }
@@ -141,9 +141,8 @@ protected:
     RecordingPrompts prompts;
     Win32Shell shell;
     const std::string prefix = "C:\\Bitmaps\\Screen";
+    // The number the saver would propose next.
     int counter = 1;
-    bool saveImages = true;
-    bool launchEditor = false;
 };
 
 TEST_F(RealClipboardSave, DibIsSavedUnderTheProposedNameInTheTypedDirectory) {
@@ -216,16 +215,14 @@ TEST(X11ClipboardImage, PictureCopiedInALinuxProgramIsSaved) {
     Win32Clipboard clipboard(nullptr);
     Win32Shell shell;
     const std::string prefix = "C:\\Bitmaps\\Screen";
-    int counter = 1;
-    bool saveImages = true, launchEditor = false;
-    ImageSaver saver(clipboard, prompts, shell, prefix, counter, saveImages, launchEditor, nullptr);
+    ImageSaver saver(clipboard, prompts, shell, ImageSaverTexts(), prefix);
     // Wine takes the X11 selection over when the clipboard is opened; allow it a moment.
     const DWORD deadline = ::GetTickCount() + 10000;
     while (!::IsClipboardFormatAvailable(CF_DIB) &&
            static_cast<LONG>(::GetTickCount() - deadline) < 0) {
         ::Sleep(50);
     }
-    saver.SaveClipboardImage();
+    saver.SaveClipboardImage(true);
     EXPECT_EQ(proposed, "C:\\Bitmaps\\Screen001.bmp");
     EXPECT_TRUE(prompts.messages.empty());
 
