@@ -10,6 +10,7 @@
 #include "LocaleTable.h"
 #include "MainDialog.h"
 #include "MessageBox.h"
+#include "FormatText.h"
 #include "ResourceString.h"
 #include "SaveImageDialog.h"
 #include "Win32Clipboard.h"

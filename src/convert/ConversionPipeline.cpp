@@ -10,32 +10,10 @@
 #include "CodeSetHolder.h"
 #include "ConvertedText.h"
 #include "EntityFlags.h"
+#include "FormatText.h"
 #include "Prompts.h"
 
 namespace {
-
-// Puts the name in place of the first "%s"; "%%" gives a percent sign.
-std::string WithName(const std::string& pattern, const std::string& name) {
-    std::string out;
-    bool named = false;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size()) {
-            if (pattern[i + 1] == 's' && !named) {
-                out += name;
-                named = true;
-                ++i;
-                continue;
-            }
-            if (pattern[i + 1] == '%') {
-                out += '%';
-                ++i;
-                continue;
-            }
-        }
-        out += pattern[i];
-    }
-    return out;
-}
 
 // The units of a CF_UNICODETEXT block before its first zero unit; an odd last byte is not
 // part of any unit.
@@ -114,8 +92,9 @@ ConversionOutcome ConversionPipeline::ConvertClipboard(const ConversionSettings&
     CodeSetHolder& holder = loadedCodeSet_;
     if (holder.name != settings.codeSetName || !holder.HasCodeSet()) {
         if (holder.Load(settings.codeSetName) != 0) {
-            prompts_.Message(WithName(messages.cannotLoadCodeSet, settings.codeSetName),
-                             PromptIcon::Exclamation);
+            prompts_.Message(
+                FormatText(messages.cannotLoadCodeSet.c_str(), settings.codeSetName.c_str()),
+                PromptIcon::Exclamation);
         }
     }
     if (!holder.HasCodeSet()) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "CodeSetHolder.h"
+#include "MessageTexts.h"
 
 class Clipboard;
 class ConvertedText;
@@ -30,8 +31,8 @@ struct ConversionSettings {
 // table.
 struct ConversionMessages {
     // %s stands for the code set name.
-    std::string cannotLoadCodeSet = "Cannot load the code set file for '%s'.";
-    std::string cannotOpenClipboard = "Cannot open the Clipboard.";
+    std::string cannotLoadCodeSet = PEL_TEXT_CANNOT_LOAD_CODESET;
+    std::string cannotOpenClipboard = PEL_TEXT_CANNOT_OPEN_CLIPBOARD;
 };
 
 // How a run ended.

@@ -3,14 +3,16 @@
 #include <optional>
 #include <string>
 
+#include "MessageTexts.h"
+
 class Clipboard;
 class Prompts;
 class Shell;
 
 // The messages of image saving; the window fills them from its string table.
 struct ImageSaverTexts {
-    std::string cannotOpenClipboard = "Cannot open the Clipboard.";
-    std::string cannotSaveBitmap = "Cannot save the bitmap.";
+    std::string cannotOpenClipboard = PEL_TEXT_CANNOT_OPEN_CLIPBOARD;
+    std::string cannotSaveBitmap = PEL_TEXT_CANNOT_SAVE_BITMAP;
 };
 
 // "%s%03d.bmp": the prefix and at least three digits.

@@ -1,5 +1,6 @@
 #include "AboutDialog.h"
 
+#include "FormatText.h"
 #include "ResourceString.h"
 #include "resource.h"
 

@@ -3,6 +3,7 @@
 
 #include "Clipboard.h"
 #include "MainDialog.h"
+#include "FormatText.h"
 #include "ResourceString.h"
 #include "resource.h"
 

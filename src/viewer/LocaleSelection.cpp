@@ -3,6 +3,7 @@
 #include "LocaleTable.h"
 #include "MainDialog.h"
 #include "resource.h"
+#include "FormatText.h"
 #include "ResourceString.h"
 
 int MainDialog::FindName(const std::vector<std::string>& list, const std::string& text) {

@@ -208,7 +208,7 @@ void MainDialog::LocaleChosenByHand() {
 
 void MainDialog::HelpClicked() {
     // The application object shows the help topic of this window.
-    ::SendMessageA(hwnd, WM_COMMAND, Dialog::kHelpCommand, 0);
+    ::SendMessageA(hwnd, WM_COMMAND, ID_HELP_COMMAND, 0);
 }
 
 bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -1,6 +1,7 @@
 #include "WinApp.h"
 
 #include "ResourceString.h"
+#include "resource.h"
 
 namespace {
 WinApp* currentApp = nullptr;
@@ -9,7 +10,7 @@ WinApp* currentApp = nullptr;
 WinApp::WinApp() {
     currentApp = this;
     instance = ::GetModuleHandleA(nullptr);
-    title = LoadResourceString(kTitleStringId);
+    title = LoadResourceString(IDS_APP_TITLE);
 }
 
 WinApp::~WinApp() {
