@@ -13,6 +13,7 @@
 #include "ImageSaver.h"
 #include "RecordingPrompts.h"
 #include "SaveImageDialog.h"
+#include "ScopedWin.h"
 #include "TestPaths.h"
 #include "Win32Clipboard.h"
 #include "Win32Shell.h"
@@ -82,12 +83,11 @@ protected:
     void TearDown() override { ::DestroyWindow(owner); }
 
     bool PutOnClipboard(UINT format, HANDLE data) {
-        if (!::OpenClipboard(owner))
+        ScopedClipboard clipboard(owner);
+        if (!clipboard.IsOpen())
             return false;
         ::EmptyClipboard();
-        bool ok = ::SetClipboardData(format, data) != nullptr;
-        ::CloseClipboard();
-        return ok;
+        return ::SetClipboardData(format, data) != nullptr;
     }
 
     // Runs one save; the user keeps the proposed file name but puts it in the temporary
@@ -149,8 +149,7 @@ TEST_F(RealClipboardSave, DibIsSavedUnderTheProposedNameInTheTypedDirectory) {
     const std::string dib = SourceDib();
     HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, dib.size());
     ASSERT_NE(block, nullptr);
-    std::memcpy(::GlobalLock(block), dib.data(), dib.size());
-    ::GlobalUnlock(block);
+    std::memcpy(ScopedGlobalLock(block).Get(), dib.data(), dib.size());
     ASSERT_TRUE(PutOnClipboard(CF_DIB, block));
 
     ASSERT_TRUE(AnotherProgramCanOpenTheClipboard());
