@@ -27,6 +27,14 @@ ImageSaver::ImageSaver(Clipboard& clipboard, Prompts& prompts, Shell& shell, Ima
       imagePathPrefix(std::move(imagePathPrefix)) {}
 
 std::optional<bool> ImageSaver::SaveClipboardImage(bool saveImages) {
+    std::optional<Answer> answer = Ask(saveImages);
+    if (!answer)
+        return std::nullopt;
+    Finish(*answer);
+    return answer->choice.saveImages;
+}
+
+std::optional<ImageSaver::Answer> ImageSaver::Ask(bool saveImages) {
     // With the clipboard free while the dialog is open, a change by another program may
     // start another run meanwhile; it offers nothing, so that dialogs never pile up.
     if (asking)
@@ -54,27 +62,31 @@ std::optional<bool> ImageSaver::SaveClipboardImage(bool saveImages) {
         prompts.Message(texts.cannotSaveBitmap, PromptIcon::Exclamation);
         return std::nullopt;
     }
-    SaveImageChoice choice;
+    Answer answer;
+    SaveImageChoice& choice = answer.choice;
     choice.fileName = ProposedImageName(imagePathPrefix, imageCounter);
     choice.saveImages = saveImages;
     choice.launchEditor = launchEditor;
     // Unsigned arithmetic: the number wraps instead of overflowing.
     imageCounter = static_cast<int>(static_cast<unsigned>(imageCounter) + 1u);
     asking = true;
-    const bool confirmed = prompts.AskSaveImage(choice);
+    answer.confirmed = prompts.AskSaveImage(choice);
     asking = false;
     launchEditor = choice.launchEditor;
-    if (!confirmed) {
+    if (!answer.confirmed)
         imageCounter = static_cast<int>(static_cast<unsigned>(imageCounter) - 1u);
-        return choice.saveImages;
-    }
+    answer.dib = std::move(dib);
+    return answer;
+}
 
-    if (!Save(choice.fileName, dib)) {
+void ImageSaver::Finish(const Answer& answer) {
+    if (!answer.confirmed)
+        return;
+    if (!Save(answer.choice.fileName, answer.dib)) {
         prompts.Message(texts.cannotSaveBitmap, PromptIcon::Exclamation);
-    } else if (launchEditor) {
-        LaunchFile(shell, prompts, choice.fileName);
+    } else if (answer.choice.launchEditor) {
+        LaunchFile(shell, prompts, answer.choice.fileName);
     }
-    return choice.saveImages;
 }
 
 bool ImageSaver::Save(const std::string& fileName, const std::string& dib) {

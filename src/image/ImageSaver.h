@@ -4,6 +4,7 @@
 #include <string>
 
 #include "MessageTexts.h"
+#include "Prompts.h"
 
 class Clipboard;
 class Prompts;
@@ -31,6 +32,17 @@ public:
     // only while it is read. saveImages is the window's choice, shown in the dialog; the
     // result is the choice the dialog left, or nothing when no dialog was shown.
     std::optional<bool> SaveClipboardImage(bool saveImages);
+
+    // SaveClipboardImage in two steps, for a window that shows the dialog's answer before
+    // the file is written: Ask reads the image and shows the dialog (nothing when it
+    // showed none), Finish saves and launches as the answer says.
+    struct Answer {
+        SaveImageChoice choice;
+        bool confirmed = false;
+        std::string dib;
+    };
+    std::optional<Answer> Ask(bool saveImages);
+    void Finish(const Answer& answer);
 
     const std::string& Prefix() const { return imagePathPrefix; }
     int Counter() const { return imageCounter; }

@@ -334,9 +334,11 @@ ConversionSettings MainDialog::Settings() const {
 }
 
 void MainDialog::SaveClipboardImage() {
-    if (std::optional<bool> saveImages =
-            imageSaver.SaveClipboardImage(saveImagesCheck.IsChecked())) {
-        saveImagesCheck.SetChecked(*saveImages);
+    // The box shows the dialog's answer before the file is written, so that a run that
+    // starts meanwhile (a message box of the save lets one in) offers no second image.
+    if (std::optional<ImageSaver::Answer> answer = imageSaver.Ask(saveImagesCheck.IsChecked())) {
+        saveImagesCheck.SetChecked(answer->choice.saveImages);
+        imageSaver.Finish(*answer);
     }
 }
 

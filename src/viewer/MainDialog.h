@@ -97,8 +97,8 @@ private:
     void CodeSetFollowsLocaleClicked();
     void UseClipboardLocaleClicked();
     void ShowAbout();
-    // The pipeline's offer of the clipboard's image; the window takes over the save images
-    // choice the save dialog left.
+    // The pipeline's offer of the clipboard's image; the window's box takes over the save
+    // images choice the save dialog left.
     void SaveClipboardImage();
 
     // Viewer chain and system menu.

@@ -470,6 +470,25 @@ TEST_F(MainDialogTest, TheClipboardIsFreeWhileTheSaveDialogWaits) {
     EXPECT_EQ(clipboard.Block(1), std::string("Caf\xE9\0", 5));
 }
 
+TEST_F(MainDialogTest, TheSaveImagesBoxShowsTheDialogsAnswerBeforeTheSaveReports) {
+    Put({{13, Utf16(kText)}, {8, SmallDib()}});
+    Open();
+    Click(1023);
+    shell.failingDirectories.insert("C:\\Bitmaps\\");
+    prompts.AnswerSaveImage(RecordingPrompts::SaveImageAnswer([](SaveImageChoice& choice) {
+        choice.saveImages = false;
+        return true;
+    }));
+    std::vector<bool> boxWhileTold;
+    prompts.onMessage = [&](const RecordingPrompts::MessageCall&) {
+        boxWhileTold.push_back(Checked(1023));
+    };
+    Click(1012);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Cannot save the bitmap."});
+    EXPECT_EQ(boxWhileTold, std::vector<bool>{false});
+    prompts.onMessage = nullptr;
+}
+
 TEST_F(MainDialogTest, CloseFromOutsideEndsLikeExitAndTheEndOfTheSessionLeavesTheChain) {
     HWND recorder = ChainRecorder::Create();
     HWND afterRecorder = ::SetClipboardViewer(recorder);
