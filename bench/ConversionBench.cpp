@@ -17,17 +17,17 @@
 #include <vector>
 
 #include "AllocationCounter.h"
-#include "BuildRtf.h"
-#include "CodeSetHolder.h"
-#include "ConversionPipeline.h"
-#include "ConvertedText.h"
-#include "DataDirectory.h"
-#include "DoubleByteCodeSet.h"
-#include "EntityFlags.h"
-#include "InMemoryClipboard.h"
-#include "Prompts.h"
 #include "SampleText.h"
-#include "SingleByteCodeSet.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/DataDirectory.h"
+#include "codeset/DoubleByteCodeSet.h"
+#include "codeset/EntityFlags.h"
+#include "codeset/SingleByteCodeSet.h"
+#include "convert/BuildRtf.h"
+#include "convert/ConversionPipeline.h"
+#include "convert/ConvertedText.h"
+#include "platform/InMemoryClipboard.h"
+#include "platform/Prompts.h"
 
 namespace {
 

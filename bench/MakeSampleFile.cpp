@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "CodeSetHolder.h"
-#include "ConvertedText.h"
-#include "DataDirectory.h"
 #include "SampleText.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/DataDirectory.h"
+#include "convert/ConvertedText.h"
 
 int main(int argc, char** argv) {
     if (argc != 5 || (std::strcmp(argv[3], "bytes") != 0 && std::strcmp(argv[3], "utf16le") != 0)) {

@@ -3,10 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "DibLayout.h"
 #include "FuzzSupport.h"
-#include "Shell.h"
-#include "WriteDibFile.h"
+#include "image/DibLayout.h"
+#include "image/WriteDibFile.h"
+#include "platform/Shell.h"
 
 // The clipboard's DIB is the one block the program reads that any other program writes.
 // The input is that block, in memory of exactly its size: the layout must stay inside it,

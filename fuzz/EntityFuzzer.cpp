@@ -3,11 +3,11 @@
 #include <cstring>
 #include <vector>
 
-#include "CodeSet.h"
-#include "CodeSetHolder.h"
-#include "CodeSetResult.h"
-#include "EntityTable.h"
 #include "FuzzSupport.h"
+#include "codeset/CodeSet.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/EntityTable.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     UseShippedData();

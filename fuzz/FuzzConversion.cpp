@@ -4,13 +4,13 @@
 #include <memory>
 #include <vector>
 
-#include "BuildRtf.h"
-#include "CodeSet.h"
-#include "CodeSetHolder.h"
-#include "CodeSetResult.h"
-#include "ConvertedText.h"
 #include "FuzzSupport.h"
-#include "Surrogates.h"
+#include "codeset/CodeSet.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/Surrogates.h"
+#include "convert/BuildRtf.h"
+#include "convert/ConvertedText.h"
 
 namespace {
 

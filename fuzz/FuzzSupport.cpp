@@ -7,11 +7,11 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include "CodeSetFileWriter.h"
-#include "CodeSetResult.h"
-#include "DataDirectory.h"
-#include "EntityFlags.h"
-#include "EntityTable.h"
+#include "codeset/CodeSetFileWriter.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/DataDirectory.h"
+#include "codeset/EntityFlags.h"
+#include "codeset/EntityTable.h"
 
 namespace {
 

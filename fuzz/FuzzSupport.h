@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "CodeSetHolder.h"
+#include "codeset/CodeSetHolder.h"
 
 // Shared pieces of the fuzz targets. The loaders read files by path, so each fuzzing
 // process gets its own scratch folder (in memory where the system offers one) and writes

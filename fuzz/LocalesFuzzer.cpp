@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "DataDirectory.h"
 #include "FuzzSupport.h"
-#include "LocaleTable.h"
+#include "codeset/DataDirectory.h"
+#include "locale/LocaleTable.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     SetDataDirectory(ScratchDirectory());

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "CodeSetHolder.h"
-#include "CodeSetResult.h"
 #include "FuzzConversion.h"
 #include "FuzzSupport.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/CodeSetResult.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     UseShippedData();

@@ -4,13 +4,13 @@
 #include <cstring>
 #include <string>
 
-#include "CodeSet.h"
-#include "CodeSetHolder.h"
-#include "DataDirectory.h"
-#include "EntityFlags.h"
-#include "EntityTable.h"
 #include "FuzzConversion.h"
 #include "FuzzSupport.h"
+#include "codeset/CodeSet.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/DataDirectory.h"
+#include "codeset/EntityFlags.h"
+#include "codeset/EntityTable.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     UseShippedData();

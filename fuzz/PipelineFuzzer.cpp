@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "Clipboard.h"
-#include "CodeSetHolder.h"
-#include "ConversionPipeline.h"
-#include "ConvertedText.h"
 #include "FuzzSupport.h"
-#include "InMemoryClipboard.h"
-#include "Prompts.h"
+#include "codeset/CodeSetHolder.h"
+#include "convert/ConversionPipeline.h"
+#include "convert/ConvertedText.h"
+#include "platform/Clipboard.h"
+#include "platform/InMemoryClipboard.h"
+#include "platform/Prompts.h"
 
 namespace {
 

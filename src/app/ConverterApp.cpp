@@ -1,22 +1,22 @@
-#include "ConverterApp.h"
+#include "app/ConverterApp.h"
 
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "CodeSetLists.h"
-#include "DataDirectory.h"
-#include "FlagImageList.h"
-#include "LocaleTable.h"
-#include "MainDialog.h"
-#include "MessageBox.h"
-#include "FormatText.h"
-#include "ResourceString.h"
-#include "SaveImageDialog.h"
-#include "Win32Clipboard.h"
-#include "Win32Prompts.h"
-#include "Win32Shell.h"
+#include "codeset/DataDirectory.h"
+#include "image/SaveImageDialog.h"
+#include "locale/FlagImageList.h"
+#include "locale/LocaleTable.h"
+#include "platform/FormatText.h"
+#include "platform/win32/MessageBox.h"
+#include "platform/win32/ResourceString.h"
+#include "platform/win32/Win32Clipboard.h"
+#include "platform/win32/Win32Prompts.h"
+#include "platform/win32/Win32Shell.h"
 #include "resource.h"
+#include "viewer/CodeSetLists.h"
+#include "viewer/MainDialog.h"
 
 std::string ProgramDirectory() {
     char path[MAX_PATH] = {};

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "WinApp.h"
+#include "platform/win32/WinApp.h"
 
 // The application: start-up (data directory, code set lists, locale table, flag image
 // list, rich-edit library) and the main window's modal run, plus help.

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "ConverterApp.h"
+#include "app/ConverterApp.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ConverterApp app;

@@ -1,7 +1,7 @@
-#include "BulkText.h"
+#include "codeset/BulkText.h"
 
-#include "EntityFlags.h"
-#include "EntityWriting.h"
+#include "codeset/EntityFlags.h"
+#include "codeset/EntityWriting.h"
 
 std::uint64_t SpecialUnitMask(unsigned flags, bool escapeMarkup, unsigned limit) {
     std::uint64_t mask = 0;

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "ByteOrder.h"
-#include "CodeSet.h"
+#include "codeset/ByteOrder.h"
+#include "codeset/CodeSet.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
 #define PEL_BULK_SSE2 1

@@ -1,11 +1,11 @@
-#include "CodeSet.h"
+#include "codeset/CodeSet.h"
 
 #include <string>
 
-#include "CodeSetResult.h"
-#include "EntityTable.h"
-#include "EntityWriting.h"
-#include "Surrogates.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/EntityTable.h"
+#include "codeset/EntityWriting.h"
+#include "codeset/Surrogates.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "CodeSetCatalog.h"
+#include "codeset/CodeSetCatalog.h"
 
-#include "CodeSetHolder.h"
+#include "codeset/CodeSetHolder.h"
 
 std::vector<CodeSetCatalogEntry> LoadCodeSetCatalog(const std::string& directory,
                                                     const std::vector<std::string>& fileNames) {

@@ -1,4 +1,4 @@
-#include "CodeSetFileReader.h"
+#include "codeset/CodeSetFileReader.h"
 
 bool ReadRawBytes(std::FILE* file, void* buffer, std::size_t size) {
     return size == 0 || std::fread(buffer, 1, size, file) == size;

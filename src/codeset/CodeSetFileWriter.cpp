@@ -1,4 +1,4 @@
-#include "CodeSetFileWriter.h"
+#include "codeset/CodeSetFileWriter.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "CodeSetHolder.h"
+#include "codeset/CodeSetHolder.h"
 
 #include <cstring>
 
-#include "CodeSetFileReader.h"
-#include "CodeSetResult.h"
-#include "DataDirectory.h"
-#include "DoubleByteCodeSet.h"
-#include "SingleByteCodeSet.h"
-#include "Utf16CodeSet.h"
-#include "Utf8CodeSet.h"
+#include "codeset/CodeSetFileReader.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/DataDirectory.h"
+#include "codeset/DoubleByteCodeSet.h"
+#include "codeset/SingleByteCodeSet.h"
+#include "codeset/Utf16CodeSet.h"
+#include "codeset/Utf8CodeSet.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "CodeSet.h"
+#include "codeset/CodeSet.h"
 
 enum CodeSetKind : std::int32_t {
     Utf16Kind = 1,

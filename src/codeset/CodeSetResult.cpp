@@ -1,4 +1,4 @@
-#include "CodeSetResult.h"
+#include "codeset/CodeSetResult.h"
 
 const char* CodeSetResultName(int result) {
     switch (result) {

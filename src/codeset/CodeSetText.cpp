@@ -1,8 +1,8 @@
-#include "CodeSet.h"
+#include "codeset/CodeSet.h"
 
 #include <cstring>
 
-#include "Surrogates.h"
+#include "codeset/Surrogates.h"
 
 int CodeSet::DecodeText(const unsigned char* text, std::size_t length, std::size_t& position,
                         std::u16string& out, unsigned flags) const {

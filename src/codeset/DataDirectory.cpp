@@ -1,4 +1,4 @@
-#include "DataDirectory.h"
+#include "codeset/DataDirectory.h"
 
 namespace {
 std::string& Directory() {

@@ -1,12 +1,12 @@
-#include "DoubleByteCodeSet.h"
+#include "codeset/DoubleByteCodeSet.h"
 
 #include <algorithm>
 
-#include "CodeSetFileReader.h"
-#include "CodeSetResult.h"
-#include "EntityFlags.h"
-#include "EntityWriting.h"
-#include "Surrogates.h"
+#include "codeset/CodeSetFileReader.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/EntityFlags.h"
+#include "codeset/EntityWriting.h"
+#include "codeset/Surrogates.h"
 
 DoubleByteCodeSet::DoubleByteCodeSet() {
     BuildIndexes();

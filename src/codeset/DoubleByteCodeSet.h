@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "CodeSet.h"
-#include "ReverseIndex.h"
+#include "codeset/CodeSet.h"
+#include "codeset/ReverseIndex.h"
 
 // A code set of one- and two-byte characters: bytes below tableStart stand for themselves,
 // other single bytes are mapped through singleTable, and lead bytes start two-byte codes

@@ -1,7 +1,7 @@
-#include "BulkText.h"
-#include "CodeSetResult.h"
-#include "DoubleByteCodeSet.h"
-#include "EntityFlags.h"
+#include "codeset/BulkText.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/DoubleByteCodeSet.h"
+#include "codeset/EntityFlags.h"
 
 void DoubleByteCodeSet::BuildBulkTables() {
     bulkEncode.clear();

@@ -1,9 +1,9 @@
-#include "EntityTable.h"
+#include "codeset/EntityTable.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "DataDirectory.h"
+#include "codeset/DataDirectory.h"
 
 namespace {
 

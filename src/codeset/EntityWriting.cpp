@@ -1,10 +1,10 @@
-#include "EntityWriting.h"
+#include "codeset/EntityWriting.h"
 
 #include <cstdio>
 
-#include "CodeSet.h"
-#include "EntityFlags.h"
-#include "EntityTable.h"
+#include "codeset/CodeSet.h"
+#include "codeset/EntityFlags.h"
+#include "codeset/EntityTable.h"
 
 namespace {
 constexpr unsigned kAnyForm = NamedEntities | HexEntities | DecimalEntities;

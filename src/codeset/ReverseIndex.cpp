@@ -1,4 +1,4 @@
-#include "ReverseIndex.h"
+#include "codeset/ReverseIndex.h"
 
 void ReverseIndex::AddIfAbsent(char16_t unit, std::uint32_t value) {
     std::unique_ptr<Page>& page = pages[unit >> 8];

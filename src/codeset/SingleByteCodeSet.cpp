@@ -1,12 +1,12 @@
-#include "SingleByteCodeSet.h"
+#include "codeset/SingleByteCodeSet.h"
 
 #include <algorithm>
 
-#include "CodeSetFileReader.h"
-#include "CodeSetResult.h"
-#include "EntityFlags.h"
-#include "EntityWriting.h"
-#include "Surrogates.h"
+#include "codeset/CodeSetFileReader.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/EntityFlags.h"
+#include "codeset/EntityWriting.h"
+#include "codeset/Surrogates.h"
 
 namespace {
 // Generated text is re-mapped only when the table reaches down to the bytes it uses.

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "CodeSet.h"
-#include "ReverseIndex.h"
+#include "codeset/CodeSet.h"
+#include "codeset/ReverseIndex.h"
 
 // A code set of one byte per character: bytes below tableStart stand for themselves, the
 // others are mapped through singleTable.

@@ -1,6 +1,6 @@
-#include "BulkText.h"
-#include "EntityFlags.h"
-#include "SingleByteCodeSet.h"
+#include "codeset/BulkText.h"
+#include "codeset/EntityFlags.h"
+#include "codeset/SingleByteCodeSet.h"
 
 #if defined(PEL_BULK_SSE2)
 namespace {

@@ -1,10 +1,10 @@
-#include "Utf16CodeSet.h"
+#include "codeset/Utf16CodeSet.h"
 
 #include <vector>
 
-#include "CodeSetResult.h"
-#include "EntityFlags.h"
-#include "EntityWriting.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/EntityFlags.h"
+#include "codeset/EntityWriting.h"
 
 int Utf16CodeSet::EncodeChar(char16_t, char* out, unsigned, bool) const {
     // Multibyte output does not exist for UTF-16; leave an empty string for careless callers.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CodeSet.h"
+#include "codeset/CodeSet.h"
 
 // UTF-16 little-endian, one unit per two bytes. The decoders read up to a zero unit, so a
 // text handed to DecodeChar ends in two zero bytes; DecodeText needs only one.

@@ -1,10 +1,10 @@
-#include "Utf8CodeSet.h"
+#include "codeset/Utf8CodeSet.h"
 
 #include <cstdint>
 
-#include "CodeSetResult.h"
-#include "EntityFlags.h"
-#include "EntityWriting.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/EntityFlags.h"
+#include "codeset/EntityWriting.h"
 
 namespace {
 const std::uint32_t kOffsets[6] = {0x00000000u, 0x00003080u, 0x000E2080u,

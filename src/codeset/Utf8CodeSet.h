@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CodeSet.h"
+#include "codeset/CodeSet.h"
 
 class Utf8CodeSet : public CodeSet {
 public:

@@ -1,12 +1,12 @@
-#include "BuildRtf.h"
+#include "convert/BuildRtf.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
-#include "ConvertedText.h"
-#include "Surrogates.h"
+#include "codeset/Surrogates.h"
+#include "convert/ConvertedText.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
 #define PEL_RTF_SSE2 1

@@ -1,17 +1,17 @@
-#include "ConversionPipeline.h"
+#include "convert/ConversionPipeline.h"
 
 #include <cstddef>
 #include <cstring>
 #include <utility>
 
-#include "BuildRtf.h"
-#include "ByteOrder.h"
-#include "Clipboard.h"
-#include "CodeSetHolder.h"
-#include "ConvertedText.h"
-#include "EntityFlags.h"
-#include "FormatText.h"
-#include "Prompts.h"
+#include "codeset/ByteOrder.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/EntityFlags.h"
+#include "convert/BuildRtf.h"
+#include "convert/ConvertedText.h"
+#include "platform/Clipboard.h"
+#include "platform/FormatText.h"
+#include "platform/Prompts.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "CodeSetHolder.h"
-#include "MessageTexts.h"
+#include "codeset/CodeSetHolder.h"
+#include "platform/MessageTexts.h"
 
 class Clipboard;
 class ConvertedText;

@@ -1,10 +1,10 @@
-#include "ConvertedText.h"
+#include "convert/ConvertedText.h"
 
 #include <cstring>
 
-#include "CodeSet.h"
-#include "CodeSetHolder.h"
-#include "Surrogates.h"
+#include "codeset/CodeSet.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/Surrogates.h"
 
 namespace {
 

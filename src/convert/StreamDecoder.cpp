@@ -1,8 +1,8 @@
-#include "StreamDecoder.h"
+#include "convert/StreamDecoder.h"
 
 #include <cstring>
 
-#include "CodeSet.h"
+#include "codeset/CodeSet.h"
 
 StreamDecoder::StreamDecoder(const CodeSet& codeSet, unsigned flags, std::size_t unitBytes,
                              std::size_t blockSize)

@@ -1,9 +1,9 @@
-#include "StreamEncoder.h"
+#include "convert/StreamEncoder.h"
 
 #include <cstring>
 
-#include "ByteOrder.h"
-#include "CodeSet.h"
+#include "codeset/ByteOrder.h"
+#include "codeset/CodeSet.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "CreateDirectoryChain.h"
+#include "image/CreateDirectoryChain.h"
 
-#include "Shell.h"
+#include "platform/Shell.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "DibLayout.h"
+#include "image/DibLayout.h"
 
 std::uint32_t ReadLe32(const unsigned char* p) {
     return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |

@@ -1,16 +1,16 @@
-#include "ImageSaver.h"
+#include "image/ImageSaver.h"
 
 #include <cstdio>
 #include <new>
 #include <utility>
 
-#include "Clipboard.h"
-#include "CreateDirectoryChain.h"
-#include "DibLayout.h"
-#include "LaunchFile.h"
-#include "Prompts.h"
-#include "Shell.h"
-#include "WriteDibFile.h"
+#include "image/CreateDirectoryChain.h"
+#include "image/DibLayout.h"
+#include "image/LaunchFile.h"
+#include "image/WriteDibFile.h"
+#include "platform/Clipboard.h"
+#include "platform/Prompts.h"
+#include "platform/Shell.h"
 
 std::string ProposedImageName(const std::string& prefix, int counter) {
     char number[16];

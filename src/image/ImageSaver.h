@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "MessageTexts.h"
-#include "Prompts.h"
+#include "platform/MessageTexts.h"
+#include "platform/Prompts.h"
 
 class Clipboard;
 class Prompts;

@@ -1,7 +1,7 @@
-#include "LaunchFile.h"
+#include "image/LaunchFile.h"
 
-#include "Prompts.h"
-#include "Shell.h"
+#include "platform/Prompts.h"
+#include "platform/Shell.h"
 
 void ShowSystemError(Shell& shell, Prompts& prompts, unsigned error) {
     if (error == 0)

@@ -1,6 +1,6 @@
-#include "SaveImageDialog.h"
+#include "image/SaveImageDialog.h"
 
-#include "Prompts.h"
+#include "platform/Prompts.h"
 #include "resource.h"
 
 SaveImageDialog::SaveImageDialog() : Dialog(IDD_SAVE_IMAGE) {}

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "Controls.h"
-#include "Dialog.h"
+#include "platform/win32/Controls.h"
+#include "platform/win32/Dialog.h"
 
 struct SaveImageChoice;
 

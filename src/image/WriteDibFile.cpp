@@ -1,10 +1,10 @@
-#include "WriteDibFile.h"
+#include "image/WriteDibFile.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 
-#include "Shell.h"
+#include "platform/Shell.h"
 
 namespace {
 

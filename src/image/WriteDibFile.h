@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "DibLayout.h"
+#include "image/DibLayout.h"
 
 class OutputFile;
 class Shell;

@@ -1,8 +1,8 @@
-#include "FlagImageList.h"
+#include "locale/FlagImageList.h"
 
-#include "MessageBox.h"
-#include "ResourceString.h"
-#include "WinApp.h"
+#include "platform/win32/MessageBox.h"
+#include "platform/win32/ResourceString.h"
+#include "platform/win32/WinApp.h"
 #include "resource.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "LocaleTable.h"
+#include "locale/LocaleTable.h"
 
 // The program's image list of 23 x 15 flags, one image per locale that has a flag.
 class FlagImageList {

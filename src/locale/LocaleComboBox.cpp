@@ -1,6 +1,6 @@
-#include "LocaleComboBox.h"
+#include "locale/LocaleComboBox.h"
 
-#include "WinApp.h"
+#include "platform/win32/WinApp.h"
 
 LocaleComboBox::LocaleComboBox(const LocaleTable& table, const FlagImageList& flags)
     : table(table),

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "Controls.h"
-#include "FlagImageList.h"
-#include "LocaleTable.h"
-#include "OwnerDrawItem.h"
+#include "locale/FlagImageList.h"
+#include "locale/LocaleTable.h"
+#include "platform/win32/Controls.h"
+#include "platform/win32/OwnerDrawItem.h"
 
 // What each item of a LocaleComboBox carries.
 struct LocaleItemData {

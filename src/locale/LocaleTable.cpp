@@ -1,11 +1,11 @@
-#include "LocaleTable.h"
+#include "locale/LocaleTable.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "DataDirectory.h"
-#include "ScopedFile.h"
+#include "codeset/DataDirectory.h"
+#include "platform/ScopedFile.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "LocaleEntry.h"
+#include "locale/LocaleEntry.h"
 
 // The locales the user can choose, read once from Locales.def in the data directory.
 // Text results are views into the table, valid until the next Load or destruction; "no

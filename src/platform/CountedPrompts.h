@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompts.h"
+#include "platform/Prompts.h"
 
 // Passes every prompt on and counts the ones being shown, so that code entered from a box's
 // modal loop (a clipboard notification, for one) can tell that a box is open.

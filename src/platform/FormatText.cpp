@@ -1,4 +1,4 @@
-#include "FormatText.h"
+#include "platform/FormatText.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "InMemoryClipboard.h"
+#include "platform/InMemoryClipboard.h"
 
 #include <algorithm>
 #include <cctype>

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Clipboard.h"
+#include "platform/Clipboard.h"
 
 // The clipboard simulated in memory for tests, with the behaviour of the system one that
 // the program relies on: formats kept in the order they were first set, a block per format

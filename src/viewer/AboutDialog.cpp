@@ -1,7 +1,7 @@
-#include "AboutDialog.h"
+#include "viewer/AboutDialog.h"
 
-#include "FormatText.h"
-#include "ResourceString.h"
+#include "platform/FormatText.h"
+#include "platform/win32/ResourceString.h"
 #include "resource.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "Dialog.h"
+#include "platform/win32/Dialog.h"
 
 // The About box: product line with the version and the edition line.
 class AboutDialog : public Dialog {

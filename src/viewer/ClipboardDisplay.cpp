@@ -1,10 +1,10 @@
 #include <cstdio>
 #include <string>
 
-#include "Clipboard.h"
-#include "MainDialog.h"
-#include "ResourceString.h"
+#include "platform/Clipboard.h"
+#include "platform/win32/ResourceString.h"
 #include "resource.h"
+#include "viewer/MainDialog.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include <cstdio>
 #include <string>
 
-#include "Clipboard.h"
-#include "MainDialog.h"
-#include "FormatText.h"
-#include "ResourceString.h"
+#include "platform/Clipboard.h"
+#include "platform/FormatText.h"
+#include "platform/win32/ResourceString.h"
 #include "resource.h"
+#include "viewer/MainDialog.h"
 
 // One line of the format list; empty when the format gets none (16 and 17, or a missing
 // string of the table).

@@ -1,11 +1,11 @@
-#include "CodeSetLists.h"
+#include "viewer/CodeSetLists.h"
 
 #include <windows.h>
 
 #include <utility>
 
-#include "CodeSetCatalog.h"
-#include "DataDirectory.h"
+#include "codeset/CodeSetCatalog.h"
+#include "codeset/DataDirectory.h"
 
 std::vector<std::string> codeSetFileNames;
 std::vector<std::string> codeSetDisplayNames;

@@ -1,10 +1,10 @@
 #include <string>
 
-#include "LocaleTable.h"
-#include "MainDialog.h"
+#include "locale/LocaleTable.h"
+#include "platform/FormatText.h"
+#include "platform/win32/ResourceString.h"
 #include "resource.h"
-#include "FormatText.h"
-#include "ResourceString.h"
+#include "viewer/MainDialog.h"
 
 int MainDialog::FindName(const std::vector<std::string>& list, const std::string& text) {
     for (std::size_t i = 0; i < list.size(); ++i) {

@@ -1,12 +1,12 @@
-#include "MainDialog.h"
+#include "viewer/MainDialog.h"
 
-#include "AboutDialog.h"
-#include "Clipboard.h"
-#include "LocaleTable.h"
-#include "Prompts.h"
-#include "ResourceString.h"
-#include "Shell.h"
+#include "locale/LocaleTable.h"
+#include "platform/Clipboard.h"
+#include "platform/Prompts.h"
+#include "platform/Shell.h"
+#include "platform/win32/ResourceString.h"
 #include "resource.h"
+#include "viewer/AboutDialog.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "CodeSetHolder.h"
-#include "ConversionPipeline.h"
-#include "Controls.h"
-#include "CountedPrompts.h"
-#include "Dialog.h"
-#include "ImageSaver.h"
-#include "LocaleComboBox.h"
+#include "codeset/CodeSetHolder.h"
+#include "convert/ConversionPipeline.h"
+#include "image/ImageSaver.h"
+#include "locale/LocaleComboBox.h"
+#include "platform/CountedPrompts.h"
+#include "platform/win32/Controls.h"
+#include "platform/win32/Dialog.h"
 
 class Clipboard;
 class FlagImageList;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "CodeSetFileWriter.h"
+#include "codeset/CodeSetFileWriter.h"
 
 // Writes <dir><base>.okc (dir ends in the separator) and returns its path.
 std::string WriteCodeSetFile(const std::string& dir, const std::string& base,

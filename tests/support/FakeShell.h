@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Shell.h"
+#include "platform/Shell.h"
 
 // A shell for tests: directories and files are real (so that written files can be read
 // back), launching and error texts are scripted and recorded, and each file operation can

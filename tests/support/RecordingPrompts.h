@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Prompts.h"
+#include "platform/Prompts.h"
 
 // Prompts for tests: records every message and every save image question, and answers the
 // questions from a script (in order; when the script is used up, the question is

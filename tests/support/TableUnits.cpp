@@ -1,7 +1,7 @@
 #include "TableUnits.h"
 
-#include "DoubleByteCodeSet.h"
-#include "SingleByteCodeSet.h"
+#include "codeset/DoubleByteCodeSet.h"
+#include "codeset/SingleByteCodeSet.h"
 
 std::u16string TableUnits(const CodeSet& codeSet) {
     std::u16string units;

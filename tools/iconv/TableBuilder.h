@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CodeSetFileWriter.h"
 #include "ReferenceCodec.h"
+#include "codeset/CodeSetFileWriter.h"
 
 // What building one table found, for the generator's summary line.
 struct TableStats {

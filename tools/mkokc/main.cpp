@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "CodeSetFileWriter.h"
 #include "CodeSetList.h"
 #include "CodecDump.h"
 #include "IconvCodec.h"
 #include "TableBuilder.h"
+#include "codeset/CodeSetFileWriter.h"
 
 namespace {
 

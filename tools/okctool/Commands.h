@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "CodeSetHolder.h"
+#include "codeset/CodeSetHolder.h"
 
 // Exit codes of okctool.
 constexpr int kExitOk = 0;

@@ -2,10 +2,10 @@
 #include <string>
 #include <vector>
 
-#include "CodeSetResult.h"
 #include "Commands.h"
-#include "StreamDecoder.h"
 #include "ToolIo.h"
+#include "codeset/CodeSetResult.h"
+#include "convert/StreamDecoder.h"
 
 // Decodes the input the way the program decodes clipboard text: up to the first zero byte,
 // stopping at the first error and keeping what came before it. Streams block by block.

@@ -1,12 +1,12 @@
 #include <cstdio>
 #include <string>
 
-#include "BuildRtf.h"
-#include "CodeSetHolder.h"
 #include "Commands.h"
-#include "ConvertedText.h"
-#include "StreamEncoder.h"
 #include "ToolIo.h"
+#include "codeset/CodeSetHolder.h"
+#include "convert/BuildRtf.h"
+#include "convert/ConvertedText.h"
+#include "convert/StreamEncoder.h"
 
 namespace {
 

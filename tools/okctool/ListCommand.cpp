@@ -5,9 +5,9 @@
 #include <system_error>
 #include <vector>
 
-#include "CodeSetCatalog.h"
 #include "Commands.h"
-#include "DataDirectory.h"
+#include "codeset/CodeSetCatalog.h"
+#include "codeset/DataDirectory.h"
 
 // The code sets of a folder that load, as the program lists them: name and display name,
 // one per line, by name.

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "CodeSetResult.h"
-#include "DataDirectory.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/DataDirectory.h"
 
 int LoadCodeSetFile(const std::string& file, CodeSetHolder& holder) {
     std::string path = file;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "CodeSetHolder.h"
+#include "codeset/CodeSetHolder.h"
 
 // Loads a .okc file given on the command line, with the data directory set to the
 // file's own directory so that the entity file beside it is found. Prints the result

@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-#include "ByteOrder.h"
+#include "codeset/ByteOrder.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

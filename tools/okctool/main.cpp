@@ -5,10 +5,10 @@
 #include <cstring>
 #include <string>
 
-#include "CodeSetHolder.h"
 #include "Commands.h"
-#include "DataDirectory.h"
 #include "LoadCodeSetFile.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/DataDirectory.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "Dialog.h"
+#include "platform/win32/Dialog.h"
 
-#include "WinApp.h"
+#include "platform/win32/WinApp.h"
 #include "resource.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <map>
 #include <string>
 
-#include "Controls.h"
-#include "OwnerDrawItem.h"
+#include "platform/win32/Controls.h"
+#include "platform/win32/OwnerDrawItem.h"
 
 // A dialog built from a dialog template of the program's resources, run modally
 // (DoModal) or created modeless (Create, for in-process tests). Subclasses override the

@@ -1,8 +1,8 @@
-#include "MessageBox.h"
+#include "platform/win32/MessageBox.h"
 
-#include "Dialog.h"
-#include "ResourceString.h"
-#include "WinApp.h"
+#include "platform/win32/Dialog.h"
+#include "platform/win32/ResourceString.h"
+#include "platform/win32/WinApp.h"
 #include "resource.h"
 
 std::string AppTitle() {

@@ -1,6 +1,6 @@
-#include "ResourceString.h"
+#include "platform/win32/ResourceString.h"
 
-#include "WinApp.h"
+#include "platform/win32/WinApp.h"
 
 std::string LoadResourceString(UINT id) {
     HINSTANCE instance = AppResourceInstance();

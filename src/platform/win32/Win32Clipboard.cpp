@@ -1,8 +1,8 @@
-#include "Win32Clipboard.h"
+#include "platform/win32/Win32Clipboard.h"
 
 #include <cstring>
 
-#include "ScopedWin.h"
+#include "platform/win32/ScopedWin.h"
 
 bool Win32Clipboard::Open() {
     return OpenClipboard(window_) != FALSE;

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "Clipboard.h"
+#include "platform/Clipboard.h"
 
 // The system clipboard, opened for one window of the program.
 class Win32Clipboard : public Clipboard {

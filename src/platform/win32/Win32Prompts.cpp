@@ -1,8 +1,8 @@
-#include "Win32Prompts.h"
+#include "platform/win32/Win32Prompts.h"
 
 #include <windows.h>
 
-#include "MessageBox.h"
+#include "platform/win32/MessageBox.h"
 
 void Win32Prompts::Message(const std::string& text, PromptIcon icon) {
     AppMessageBox(text, MB_OK | static_cast<UINT>(icon));

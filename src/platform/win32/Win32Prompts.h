@@ -3,7 +3,7 @@
 #include <functional>
 #include <utility>
 
-#include "Prompts.h"
+#include "platform/Prompts.h"
 
 // Prompts as real modal boxes captioned with the application title.
 class Win32Prompts : public Prompts {

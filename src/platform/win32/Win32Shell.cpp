@@ -1,4 +1,4 @@
-#include "Win32Shell.h"
+#include "platform/win32/Win32Shell.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "Dialog.h"
-#include "WinApp.h"
+#include "platform/win32/Dialog.h"
+#include "platform/win32/WinApp.h"
 
 namespace {
 

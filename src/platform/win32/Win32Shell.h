@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "PlatformKind.h"
-#include "Shell.h"
-#include "WaitCursor.h"
+#include "platform/PlatformKind.h"
+#include "platform/Shell.h"
+#include "platform/win32/WaitCursor.h"
 
 // The system as Win32 offers it.
 class Win32Shell : public Shell {

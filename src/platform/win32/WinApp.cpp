@@ -1,6 +1,6 @@
-#include "WinApp.h"
+#include "platform/win32/WinApp.h"
 
-#include "ResourceString.h"
+#include "platform/win32/ResourceString.h"
 #include "resource.h"
 
 namespace {

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "CodeSetHolder.h"
-#include "CodeSetResult.h"
 #include "CodeSetTestSupport.h"
-#include "DataDirectory.h"
-#include "DoubleByteCodeSet.h"
-#include "SingleByteCodeSet.h"
 #include "TestPaths.h"
-#include "Utf16CodeSet.h"
-#include "Utf8CodeSet.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/DataDirectory.h"
+#include "codeset/DoubleByteCodeSet.h"
+#include "codeset/SingleByteCodeSet.h"
+#include "codeset/Utf16CodeSet.h"
+#include "codeset/Utf8CodeSet.h"
 
 namespace {
 

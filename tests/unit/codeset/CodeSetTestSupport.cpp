@@ -1,8 +1,8 @@
 #include "CodeSetTestSupport.h"
 
-#include "DataDirectory.h"
-#include "EntityTable.h"
 #include "TestPaths.h"
+#include "codeset/DataDirectory.h"
+#include "codeset/EntityTable.h"
 
 CodeSetFileContent SingleByteContent(std::uint8_t tableStart, std::vector<char16_t> table) {
     CodeSetFileContent content;

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "CodeSet.h"
 #include "CodeSetFiles.h"
-#include "CodeSetFileWriter.h"
-#include "CodeSetHolder.h"
+#include "codeset/CodeSet.h"
+#include "codeset/CodeSetFileWriter.h"
+#include "codeset/CodeSetHolder.h"
 
 // A kind 3 file's content.
 CodeSetFileContent SingleByteContent(std::uint8_t tableStart, std::vector<char16_t> table);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "DataDirectory.h"
+#include "codeset/DataDirectory.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
-#include "CodeSetHolder.h"
-#include "CodeSetResult.h"
 #include "CodeSetTestSupport.h"
 #include "TestPaths.h"
-#include "Utf16CodeSet.h"
-#include "Utf8CodeSet.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/Utf16CodeSet.h"
+#include "codeset/Utf8CodeSet.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "CodeSetResult.h"
 #include "CodeSetTestSupport.h"
-#include "DataDirectory.h"
-#include "EntityFlags.h"
-#include "EntityTable.h"
 #include "TestPaths.h"
-#include "Utf8CodeSet.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/DataDirectory.h"
+#include "codeset/EntityFlags.h"
+#include "codeset/EntityTable.h"
+#include "codeset/Utf8CodeSet.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "CodeSetHolder.h"
-#include "CodeSetResult.h"
 #include "CodeSetTestSupport.h"
-#include "DoubleByteCodeSet.h"
-#include "SingleByteCodeSet.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/DoubleByteCodeSet.h"
+#include "codeset/SingleByteCodeSet.h"
 
 // The code sets answer from indexes built at load time. These tests compare every answer with
 // a plain linear search over the file's arrays, lowest index first, on tables that hold

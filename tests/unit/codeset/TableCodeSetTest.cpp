@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "CodeSetHolder.h"
-#include "CodeSetResult.h"
 #include "CodeSetTestSupport.h"
-#include "DoubleByteCodeSet.h"
-#include "EntityFlags.h"
-#include "SingleByteCodeSet.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/DoubleByteCodeSet.h"
+#include "codeset/EntityFlags.h"
+#include "codeset/SingleByteCodeSet.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "CodeSetResult.h"
-#include "EntityFlags.h"
-#include "Utf16CodeSet.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/EntityFlags.h"
+#include "codeset/Utf16CodeSet.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "CodeSetResult.h"
 #include "CodeSetTestSupport.h"
-#include "EntityFlags.h"
-#include "Utf16CodeSet.h"
-#include "Utf8CodeSet.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/EntityFlags.h"
+#include "codeset/Utf16CodeSet.h"
+#include "codeset/Utf8CodeSet.h"
 
 namespace {
 

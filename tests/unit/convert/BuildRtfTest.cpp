@@ -1,14 +1,14 @@
-#include "BuildRtf.h"
+#include "convert/BuildRtf.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "CodeSetHolder.h"
-#include "CodeSetResult.h"
-#include "ConvertedText.h"
-#include "EntityFlags.h"
 #include "TestCodeSets.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/EntityFlags.h"
+#include "convert/ConvertedText.h"
 
 namespace {
 

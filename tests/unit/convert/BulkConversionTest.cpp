@@ -14,14 +14,14 @@
 #include <string>
 #include <vector>
 
-#include "BuildRtf.h"
 #include "CodeSetFiles.h"
-#include "CodeSetHolder.h"
-#include "ConvertedText.h"
-#include "DataDirectory.h"
-#include "EntityTable.h"
 #include "TableUnits.h"
 #include "TestPaths.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/DataDirectory.h"
+#include "codeset/EntityTable.h"
+#include "convert/BuildRtf.h"
+#include "convert/ConvertedText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ConversionPipeline.h"
+#include "convert/ConversionPipeline.h"
 
 #include <gtest/gtest.h>
 
@@ -6,13 +6,13 @@
 #include <utility>
 #include <vector>
 
-#include "BuildRtf.h"
-#include "CodeSetHolder.h"
-#include "CodeSetResult.h"
-#include "InMemoryClipboard.h"
 #include "RecordingPrompts.h"
-#include "TestPaths.h"
 #include "TestCodeSets.h"
+#include "TestPaths.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/CodeSetResult.h"
+#include "convert/BuildRtf.h"
+#include "platform/InMemoryClipboard.h"
 
 namespace {
 

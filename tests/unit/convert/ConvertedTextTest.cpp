@@ -1,13 +1,13 @@
-#include "ConvertedText.h"
+#include "convert/ConvertedText.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "CodeSetHolder.h"
-#include "CodeSetResult.h"
-#include "EntityFlags.h"
 #include "TestCodeSets.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/CodeSetResult.h"
+#include "codeset/EntityFlags.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "CodeSetHolder.h"
-#include "CodeSetResult.h"
-#include "ConversionPipeline.h"
-#include "InMemoryClipboard.h"
 #include "RecordingPrompts.h"
 #include "TestCodeSets.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/CodeSetResult.h"
+#include "convert/ConversionPipeline.h"
+#include "platform/InMemoryClipboard.h"
 
 namespace {
 

@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "BuildRtf.h"
-#include "CodeSetHolder.h"
-#include "ConvertedText.h"
-#include "DataDirectory.h"
-#include "EntityFlags.h"
-#include "EntityTable.h"
 #include "TableUnits.h"
 #include "TestPaths.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/DataDirectory.h"
+#include "codeset/EntityFlags.h"
+#include "codeset/EntityTable.h"
+#include "convert/BuildRtf.h"
+#include "convert/ConvertedText.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include <random>
 #include <string>
 
-#include "CodeSetHolder.h"
-#include "ConvertedText.h"
-#include "DataDirectory.h"
-#include "EntityTable.h"
-#include "StreamDecoder.h"
-#include "StreamEncoder.h"
 #include "TestPaths.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/DataDirectory.h"
+#include "codeset/EntityTable.h"
+#include "convert/ConvertedText.h"
+#include "convert/StreamDecoder.h"
+#include "convert/StreamEncoder.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 
 #include "CodeSetFiles.h"
-#include "DataDirectory.h"
-#include "EntityTable.h"
 #include "TestPaths.h"
+#include "codeset/DataDirectory.h"
+#include "codeset/EntityTable.h"
 
 namespace {
 

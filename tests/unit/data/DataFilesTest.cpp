@@ -5,11 +5,11 @@
 #include <set>
 #include <string>
 
-#include "CodeSetHolder.h"
-#include "DataDirectory.h"
-#include "EntityTable.h"
 #include "IconvCodec.h"
 #include "TestPaths.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/DataDirectory.h"
+#include "codeset/EntityTable.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cctype>
 #include <cstdio>
 
-#include "CodeSetHolder.h"
 #include "TestPaths.h"
+#include "codeset/CodeSetHolder.h"
 
 void PrintTo(const CodeSetListEntry& entry, std::ostream* out) {
     *out << entry.name;

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "CodeSetFileWriter.h"
-#include "CodeSetHolder.h"
 #include "ExplainedDifferences.h"
 #include "IconvCodec.h"
 #include "TableBuilder.h"
 #include "TableComparison.h"
 #include "TestPaths.h"
+#include "codeset/CodeSetFileWriter.h"
+#include "codeset/CodeSetHolder.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "CodeSetResult.h"
+#include "codeset/CodeSetResult.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "CodeSet.h"
 #include "ReferenceCodec.h"
+#include "codeset/CodeSet.h"
 
 // One place where a loaded table and the reference converter (iconv, Windows) disagree.
 struct TableDifference {

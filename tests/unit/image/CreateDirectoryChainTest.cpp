@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "CreateDirectoryChain.h"
 #include "FakeShell.h"
 #include "TestPaths.h"
+#include "image/CreateDirectoryChain.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "DibBuilder.h"
-#include "DibLayout.h"
+#include "image/DibLayout.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 
 #include "DibBuilder.h"
 #include "FakeShell.h"
-#include "ImageSaver.h"
-#include "InMemoryClipboard.h"
 #include "RecordingPrompts.h"
 #include "TestPaths.h"
+#include "image/ImageSaver.h"
+#include "platform/InMemoryClipboard.h"
 
 namespace {
 

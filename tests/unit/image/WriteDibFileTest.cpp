@@ -9,7 +9,7 @@
 #include "DibBuilder.h"
 #include "FakeShell.h"
 #include "TestPaths.h"
-#include "WriteDibFile.h"
+#include "image/WriteDibFile.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "DataDirectory.h"
-#include "LocaleTable.h"
 #include "TestPaths.h"
+#include "codeset/DataDirectory.h"
+#include "locale/LocaleTable.h"
 
 namespace {
 

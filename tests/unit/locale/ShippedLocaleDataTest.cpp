@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "DataDirectory.h"
-#include "LocaleTable.h"
 #include "TestPaths.h"
+#include "codeset/DataDirectory.h"
+#include "locale/LocaleTable.h"
 
 namespace {
 

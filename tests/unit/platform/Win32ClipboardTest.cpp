@@ -1,15 +1,15 @@
-#include "Win32Clipboard.h"
+#include "platform/win32/Win32Clipboard.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <string>
 
-#include "CodeSetHolder.h"
-#include "CodeSetResult.h"
-#include "ConversionPipeline.h"
 #include "RecordingPrompts.h"
 #include "TestCodeSets.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/CodeSetResult.h"
+#include "convert/ConversionPipeline.h"
 
 namespace {
 

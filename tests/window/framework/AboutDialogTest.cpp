@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "AboutDialog.h"
 #include "WindowTestSupport.h"
 #include "resource.h"
+#include "viewer/AboutDialog.h"
 
 namespace {
 

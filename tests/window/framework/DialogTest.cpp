@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "Dialog.h"
-#include "WinApp.h"
 #include "WindowTestSupport.h"
+#include "platform/win32/Dialog.h"
+#include "platform/win32/WinApp.h"
 #include "resource.h"
 
 namespace {

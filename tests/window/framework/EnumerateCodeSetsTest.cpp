@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "CodeSetHolder.h"
-#include "CodeSetLists.h"
-#include "DataDirectory.h"
 #include "TestPaths.h"
+#include "codeset/CodeSetHolder.h"
+#include "codeset/DataDirectory.h"
+#include "viewer/CodeSetLists.h"
 
 namespace {
 

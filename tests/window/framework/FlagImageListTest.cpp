@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "FlagImageList.h"
 #include "LocaleTestTable.h"
 #include "WindowTestSupport.h"
+#include "locale/FlagImageList.h"
 
 namespace {
 

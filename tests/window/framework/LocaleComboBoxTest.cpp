@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "Dialog.h"
-#include "FlagImageList.h"
-#include "LocaleComboBox.h"
 #include "LocaleTestTable.h"
 #include "WindowTestSupport.h"
+#include "locale/FlagImageList.h"
+#include "locale/LocaleComboBox.h"
+#include "platform/win32/Dialog.h"
 #include "resource.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "LocaleTable.h"
+#include "locale/LocaleTable.h"
 
 // A small locale table for the window tests, written in an order that is not sorted.
 inline void AddLocale(LocaleTable& table, const char* code, const char* three,

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "MessageBox.h"
-#include "Win32Prompts.h"
 #include "WindowTestSupport.h"
+#include "platform/win32/MessageBox.h"
+#include "platform/win32/Win32Prompts.h"
 
 namespace {
 

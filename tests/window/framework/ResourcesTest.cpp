@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "Dialog.h"
-#include "ResourceString.h"
 #include "Version.h"
 #include "WindowTestSupport.h"
+#include "platform/win32/Dialog.h"
+#include "platform/win32/ResourceString.h"
 #include "resource.h"
 
 namespace {

@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "DialogDriver.h"
-#include "ImageSaver.h"
 #include "RecordingPrompts.h"
-#include "SaveImageDialog.h"
-#include "ScopedWin.h"
 #include "TestPaths.h"
-#include "Win32Clipboard.h"
-#include "Win32Shell.h"
+#include "image/ImageSaver.h"
+#include "image/SaveImageDialog.h"
+#include "platform/win32/ScopedWin.h"
+#include "platform/win32/Win32Clipboard.h"
+#include "platform/win32/Win32Shell.h"
 #include "resource.h"
 
 namespace {

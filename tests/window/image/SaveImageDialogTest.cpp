@@ -9,12 +9,12 @@
 
 #include "DialogDriver.h"
 #include "FakeShell.h"
-#include "ImageSaver.h"
-#include "InMemoryClipboard.h"
-#include "Prompts.h"
 #include "RecordingPrompts.h"
-#include "SaveImageDialog.h"
 #include "TestPaths.h"
+#include "image/ImageSaver.h"
+#include "image/SaveImageDialog.h"
+#include "platform/InMemoryClipboard.h"
+#include "platform/Prompts.h"
 #include "resource.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "TestPaths.h"
-#include "Win32Shell.h"
+#include "platform/win32/Win32Shell.h"
 
 namespace {
 

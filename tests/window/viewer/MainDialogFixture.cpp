@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "DataDirectory.h"
 #include "TestPaths.h"
+#include "codeset/DataDirectory.h"
 
 namespace {
 

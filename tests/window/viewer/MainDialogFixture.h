@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "FakeShell.h"
-#include "FlagImageList.h"
-#include "InMemoryClipboard.h"
-#include "LocaleTable.h"
-#include "MainDialog.h"
 #include "RecordingPrompts.h"
+#include "locale/FlagImageList.h"
+#include "locale/LocaleTable.h"
+#include "platform/InMemoryClipboard.h"
+#include "viewer/MainDialog.h"
 
 // The real main window with its real controls, given an in-memory clipboard that notifies
 // the window of each change as the system does, recorded prompts and a scripted shell.

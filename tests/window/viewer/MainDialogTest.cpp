@@ -4,7 +4,7 @@
 #include "MainDialogFixture.h"
 #include "Version.h"
 
-#include "WinApp.h"
+#include "platform/win32/WinApp.h"
 
 #include <algorithm>
 #include <string>
