@@ -281,20 +281,16 @@ void Pipeline(benchmark::State& state, std::string codeSet, bool unicode, bool e
     for (auto _ : state) {
         state.PauseTiming();
         InMemoryClipboard clipboard;
-        const unsigned flagFormat = clipboard.RegisterFormat("Pelimbrance Flag");
-        const unsigned rtfFormat = clipboard.RegisterFormat("Rich Text Format");
         clipboard.PutFromAnotherProgram({{unicode ? ClipboardUnicodeText : ClipboardText, block}});
         SilentPrompts prompts;
         ConversionPipeline pipeline(clipboard, prompts);
-        SkipState skipState = Idle;
-        const bool saveImages = false;
-        std::u16string unicodeText;
-        const std::string name = codeSet;
-        CodeSetHolder& holder = Holder(codeSet);
-        const bool allowEntities = entities;
-        const std::uint16_t language = 1033;
-        ConversionState conversion{skipState, saveImages, unicodeText,   flagFormat, rtfFormat,
-                                   name,      holder,     allowEntities, language};
+        const unsigned rtfFormat = pipeline.RichTextFormat();
+        // Loaded before the clock runs, as the window keeps its code set from run to run.
+        pipeline.LoadCodeSet(codeSet);
+        ConversionSettings conversion;
+        conversion.codeSetName = codeSet;
+        conversion.allowEntities = entities;
+        conversion.languageId = 1033;
         const std::size_t before = LiveAllocatedBytes();
         ResetAllocationPeak();
         state.ResumeTiming();

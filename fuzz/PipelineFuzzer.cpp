@@ -30,16 +30,6 @@ public:
 const char* const kCodeSetNames[] = {"windows-1252", "utf-8",  "utf-16",
                                      "windows-932",  "koi8-r", "no-such-code-set"};
 
-// The holders the window would keep, one per code set, loaded once: a run whose choice
-// matches the holder's name loads nothing.
-CodeSetHolder& HolderFor(std::size_t index) {
-    static std::map<std::size_t, CodeSetHolder> holders;
-    CodeSetHolder& holder = holders[index];
-    if (!holder.HasCodeSet() && index < 5)
-        holder.Load(kCodeSetNames[index]);
-    return holder;
-}
-
 std::u16string UnitsBeforeZero(const std::string& block) {
     std::u16string units;
     for (std::size_t i = 0; i + 1 < block.size(); i += 2) {
@@ -81,23 +71,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SilentPrompts prompts;
     ConversionPipeline pipeline(clipboard, prompts);
 
-    const unsigned flagFormat = clipboard.RegisterFormat("Pelimbrance Flag");
-    const unsigned rtfFormat = clipboard.RegisterFormat("Rich Text Format");
+    const unsigned flagFormat = pipeline.MarkerFormat();
+    const unsigned rtfFormat = pipeline.RichTextFormat();
     const unsigned formats[] = {
         ClipboardText, ClipboardUnicodeText, ClipboardOemText, ClipboardLocale,
         rtfFormat,     flagFormat,           ClipboardDib,     0xC123};
 
-    SkipState skipState = static_cast<SkipState>(input.ConsumeIntegralInRange<int>(0, 2));
-    const bool saveImages = input.ConsumeBool();
-    std::u16string unicodeText = u"left from before";
+    // 0 idle, otherwise armed (the window never starts a run with the hold already set).
+    if (input.ConsumeIntegralInRange<int>(0, 2) != 0)
+        pipeline.Arm();
+    ConversionSettings settings;
+    settings.saveImages = input.ConsumeBool();
     const std::size_t codeSetIndex = input.ConsumeIntegralInRange<std::size_t>(0, 5);
     // A failed load keeps the holder's previous code set: start from another one.
-    CodeSetHolder& holder = HolderFor(codeSetIndex < 5 ? codeSetIndex : 0);
-    const std::string currentCodeSetName = kCodeSetNames[codeSetIndex];
-    const bool allowEntities = input.ConsumeBool();
-    const std::uint16_t languageId = input.ConsumeIntegral<std::uint16_t>();
-    ConversionState state{skipState,          saveImages, unicodeText,   flagFormat, rtfFormat,
-                          currentCodeSetName, holder,     allowEntities, languageId};
+    pipeline.LoadCodeSet(kCodeSetNames[codeSetIndex < 5 ? codeSetIndex : 0]);
+    const CodeSetHolder& holder = pipeline.LoadedCodeSet();
+    settings.codeSetName = kCodeSetNames[codeSetIndex];
+    settings.allowEntities = input.ConsumeBool();
+    settings.languageId = input.ConsumeIntegral<std::uint16_t>();
 
     std::vector<std::pair<unsigned, std::string>> blocks;
     const int blockCount = input.ConsumeIntegralInRange<int>(0, 4);
@@ -124,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The run's own write notifies the viewer, which starts another run at once.
         clipboard.onChange = [&]() {
             if (depth++ < 2)
-                pipeline.Run(state);
+                pipeline.Run(settings);
         };
     }
 
@@ -133,15 +124,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string originalUnits =
         hadUnicode ? UnitsBeforeZero(before.blocks.at(ClipboardUnicodeText)) : std::u16string();
 
-    const SkipState skipBefore = skipState;
-    const ConversionOutcome outcome = pipeline.Run(state);
+    const SkipState skipBefore = pipeline.Guard();
+    const ConversionOutcome outcome = pipeline.Run(settings);
     FUZZ_CHECK(!clipboard.IsOpen());
     FUZZ_CHECK(clipboard.NestedOpens() == 0);
     // The guard holds back only the notification of a write: after an armed run that wrote,
     // unless that notification's run already came and reset it.
     const bool heldBack =
         skipBefore == Armed && outcome == ConversionOutcome::Converted && (faults & 0x40) == 0;
-    FUZZ_CHECK(skipState == (heldBack ? SkipNext : Idle));
+    FUZZ_CHECK(pipeline.Guard() == (heldBack ? SkipNext : Idle));
 
     const Snapshot after = Take(clipboard);
     if (outcome != ConversionOutcome::Converted) {
@@ -153,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     // Units are never cut: a zero unit inside the text would end it early for every reader.
-    FUZZ_CHECK(unicodeText.find(u'\0') == std::u16string::npos);
+    FUZZ_CHECK(pipeline.UnicodeText().find(u'\0') == std::u16string::npos);
     // The blocks this run wrote (a failed allocation or a document already there leaves the
     // other program's block) end in their zero.
     const bool rtfBefore = before.blocks.count(rtfFormat) != 0;
@@ -181,7 +172,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (hadUnicode && (faults & 0x41) == 0) {
         // The text read from CF_UNICODETEXT is written back unchanged.
-        FUZZ_CHECK(unicodeText == originalUnits);
+        FUZZ_CHECK(pipeline.UnicodeText() == originalUnits);
         if ((faults & 0x08) == 0) {
             const std::string block = clipboard.Block(ClipboardUnicodeText);
             FUZZ_CHECK(block.size() == 2 * originalUnits.size() + 2);

@@ -16,7 +16,7 @@
 #define IDS_CANNOT_SAVE_BITMAP 100
 #define IDS_ABOUT_MENU 101
 #define IDS_FORMAT_BASE 200  // + 1..15: "%d\t<name>" of the standard clipboard formats
-#define IDS_APP_TITLE 57344
+#define IDS_APP_TITLE 57344  // the caption of every message box
 
 // Further texts of the program, kept in the string table with the numbered ones.
 #define IDS_CANNOT_CREATE_FLAG_LIST 300  // "Cannot create the flag image list."

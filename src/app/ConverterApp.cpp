@@ -4,17 +4,18 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/CodeSetLists.h"
 #include "codeset/DataDirectory.h"
 #include "image/SaveImageDialog.h"
 #include "locale/FlagImageList.h"
 #include "locale/LocaleTable.h"
+#include "platform/FormatText.h"
 #include "platform/win32/MessageBox.h"
 #include "platform/win32/ResourceString.h"
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32Prompts.h"
 #include "platform/win32/Win32Shell.h"
 #include "resource.h"
+#include "viewer/CodeSetLists.h"
 #include "viewer/MainDialog.h"
 
 std::string ProgramDirectory() {

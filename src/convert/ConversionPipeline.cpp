@@ -10,32 +10,10 @@
 #include "convert/BuildRtf.h"
 #include "convert/ConvertedText.h"
 #include "platform/Clipboard.h"
+#include "platform/FormatText.h"
 #include "platform/Prompts.h"
 
 namespace {
-
-// Puts the name in place of the first "%s"; "%%" gives a percent sign.
-std::string WithName(const std::string& pattern, const std::string& name) {
-    std::string out;
-    bool named = false;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size()) {
-            if (pattern[i + 1] == 's' && !named) {
-                out += name;
-                named = true;
-                ++i;
-                continue;
-            }
-            if (pattern[i + 1] == '%') {
-                out += '%';
-                ++i;
-                continue;
-            }
-        }
-        out += pattern[i];
-    }
-    return out;
-}
 
 // The units of a CF_UNICODETEXT block before its first zero unit; an odd last byte is not
 // part of any unit.
@@ -70,42 +48,53 @@ bool SetTextBlock(Clipboard& clipboard, unsigned format, std::string&& text) {
 
 }  // namespace
 
-ConversionOutcome ConversionPipeline::Run(ConversionState& state) {
-    if (state.skipState == SkipNext) {
-        state.skipState = Idle;
+ConversionPipeline::ConversionPipeline(Clipboard& clipboard, Prompts& prompts)
+    : clipboard_(clipboard),
+      prompts_(prompts),
+      rtfFormat_(clipboard.RegisterFormat("Rich Text Format")),
+      flagFormat_(clipboard.RegisterFormat("Pelimbrance Flag")) {}
+
+int ConversionPipeline::LoadCodeSet(const std::string& name) {
+    return loadedCodeSet_.Load(name);
+}
+
+ConversionOutcome ConversionPipeline::Run(const ConversionSettings& settings) {
+    if (skipState_ == SkipNext) {
+        skipState_ = Idle;
         return ConversionOutcome::Skipped;
     }
     // SkipNext is set before the write, whose notification may start a run inside it.
-    const bool armed = state.skipState == Armed;
+    const bool armed = skipState_ == Armed;
     if (armed) {
-        state.skipState = SkipNext;
+        skipState_ = SkipNext;
     }
-    const ConversionOutcome outcome = ConvertClipboard(state);
+    const ConversionOutcome outcome = ConvertClipboard(settings);
     // Only a write brings a notification for the guard to hold back. A run that wrote
     // nothing would otherwise cost the next genuine change its conversion (Auto-convert
     // switched on over the program's own output, for one).
-    if (armed && outcome != ConversionOutcome::Converted && state.skipState == SkipNext) {
-        state.skipState = Idle;
+    if (armed && outcome != ConversionOutcome::Converted && skipState_ == SkipNext) {
+        skipState_ = Idle;
     }
     return outcome;
 }
 
-ConversionOutcome ConversionPipeline::ConvertClipboard(ConversionState& state) {
-    if (state.saveImages && saveClipboardImage) {
+ConversionOutcome ConversionPipeline::ConvertClipboard(const ConversionSettings& settings) {
+    if (settings.saveImages && saveClipboardImage) {
         saveClipboardImage();
     }
-    state.unicodeText.clear();
-    if (clipboard_.IsFormatAvailable(state.flagFormat)) {
+    unicodeText_.clear();
+    if (clipboard_.IsFormatAvailable(flagFormat_)) {
         return ConversionOutcome::AlreadyMarked;
     }
 
     // A holder that a load of a bad kind left empty is loaded again too, so that the user
     // hears about it on each run instead of the run doing nothing silently.
-    CodeSetHolder& holder = state.loadedCodeSet;
-    if (holder.name != state.currentCodeSetName || !holder.HasCodeSet()) {
-        if (holder.Load(state.currentCodeSetName) != 0) {
-            prompts_.Message(WithName(messages.cannotLoadCodeSet, state.currentCodeSetName),
-                             PromptIcon::Exclamation);
+    CodeSetHolder& holder = loadedCodeSet_;
+    if (holder.name != settings.codeSetName || !holder.HasCodeSet()) {
+        if (holder.Load(settings.codeSetName) != 0) {
+            prompts_.Message(
+                FormatText(messages.cannotLoadCodeSet.c_str(), settings.codeSetName.c_str()),
+                PromptIcon::Exclamation);
         }
     }
     if (!holder.HasCodeSet()) {
@@ -115,13 +104,14 @@ ConversionOutcome ConversionPipeline::ConvertClipboard(ConversionState& state) {
     ConvertedText text;
     text.codeSetHolder = &holder;
     text.decodeFlags = 0;
-    text.encodeFlags = state.allowEntities ? static_cast<std::int32_t>(ConversionEntityFlags) : 0;
+    text.encodeFlags =
+        settings.allowEntities ? static_cast<std::int32_t>(ConversionEntityFlags) : 0;
 
     if (!clipboard_.Open()) {
         prompts_.Message(messages.cannotOpenClipboard, PromptIcon::Exclamation);
         return ConversionOutcome::ClipboardBusy;
     }
-    const bool rtfAlreadyPresent = clipboard_.IsFormatAvailable(state.rtfFormat);
+    const bool rtfAlreadyPresent = clipboard_.IsFormatAvailable(rtfFormat_);
 
     ConversionOutcome outcome = ConversionOutcome::Converted;
     std::string block;
@@ -130,10 +120,10 @@ ConversionOutcome ConversionPipeline::ConvertClipboard(ConversionState& state) {
         if (clipboard_.GetData(ClipboardUnicodeText, block) != ClipboardRead::Ok) {
             outcome = ConversionOutcome::NoText;
         } else {
-            // The run converts the window's own copy of the units and gives it back before
+            // The run converts the pipeline's own copy of the units and gives it back before
             // the clipboard closes (and a run that the write starts may clear it).
-            state.unicodeText = UnitsBeforeZero(block);
-            text.unicode.swap(state.unicodeText);
+            unicodeText_ = UnitsBeforeZero(block);
+            text.unicode.swap(unicodeText_);
             lentUnits = true;
         }
     } else if (clipboard_.IsFormatAvailable(ClipboardText)) {
@@ -157,20 +147,20 @@ ConversionOutcome ConversionPipeline::ConvertClipboard(ConversionState& state) {
 
     Release(block);
     if (outcome == ConversionOutcome::Converted) {
-        WriteBack(state, text, rtfAlreadyPresent);
+        WriteBack(settings, text, rtfAlreadyPresent);
     }
     if (lentUnits) {
-        text.unicode.swap(state.unicodeText);
+        text.unicode.swap(unicodeText_);
     }
     clipboard_.Close();
     return outcome;
 }
 
-void ConversionPipeline::WriteBack(ConversionState& state, ConvertedText& text,
+void ConversionPipeline::WriteBack(const ConversionSettings& settings, ConvertedText& text,
                                    bool rtfAlreadyPresent) {
     // Each format is written on its own: one that can't be allocated is skipped. A code set
     // without a byte form (UTF-16) has no CF_TEXT to give: the clipboard keeps its own.
-    if (state.loadedCodeSet.codeSet->HasByteForm()) {
+    if (loadedCodeSet_.codeSet->HasByteForm()) {
         text.ToMultibyte();
         SetTextBlock(clipboard_, ClipboardText, std::move(text.multibyte));
         Release(text.multibyte);
@@ -189,14 +179,14 @@ void ConversionPipeline::WriteBack(ConversionState& state, ConvertedText& text,
     }
 
     if (!rtfAlreadyPresent) {
-        SetTextBlock(clipboard_, state.rtfFormat, BuildRtf(text, state.selectedLanguageId));
+        SetTextBlock(clipboard_, rtfFormat_, BuildRtf(text, settings.languageId));
     }
 
-    const std::uint32_t locale = static_cast<std::uint32_t>(state.selectedLanguageId) * 0x10001u;
+    const std::uint32_t locale = static_cast<std::uint32_t>(settings.languageId) * 0x10001u;
     const char localeBytes[4] = {
         static_cast<char>(locale & 0xFF), static_cast<char>((locale >> 8) & 0xFF),
         static_cast<char>((locale >> 16) & 0xFF), static_cast<char>((locale >> 24) & 0xFF)};
     clipboard_.SetData(ClipboardLocale, localeBytes, sizeof localeBytes);
 
-    clipboard_.SetNoData(state.flagFormat);
+    clipboard_.SetNoData(flagFormat_);
 }

@@ -4,8 +4,10 @@
 #include <functional>
 #include <string>
 
+#include "codeset/CodeSetHolder.h"
+#include "platform/MessageTexts.h"
+
 class Clipboard;
-class CodeSetHolder;
 class ConvertedText;
 class Prompts;
 
@@ -16,26 +18,21 @@ enum SkipState : std::int32_t {
     SkipNext = 2,
 };
 
-// The main window's members that a run reads and writes, passed by reference so that the
-// window hands over its own.
-struct ConversionState {
-    SkipState& skipState;
-    const bool& saveImages;
-    std::u16string& unicodeText;
-    const unsigned& flagFormat;
-    const unsigned& rtfFormat;
-    const std::string& currentCodeSetName;
-    CodeSetHolder& loadedCodeSet;
-    const bool& allowEntities;
-    const std::uint16_t& selectedLanguageId;
+// What one run needs from the window, read from its controls when the run begins.
+struct ConversionSettings {
+    std::string codeSetName;
+    bool allowEntities = false;
+    // Written as CF_LOCALE and into the Rich Text Format.
+    std::uint16_t languageId = 0;
+    bool saveImages = false;
 };
 
 // The texts of the two messages a run can show; the window fills them from its string
 // table.
 struct ConversionMessages {
     // %s stands for the code set name.
-    std::string cannotLoadCodeSet = "Cannot load the code set file for '%s'.";
-    std::string cannotOpenClipboard = "Cannot open the Clipboard.";
+    std::string cannotLoadCodeSet = PEL_TEXT_CANNOT_LOAD_CODESET;
+    std::string cannotOpenClipboard = PEL_TEXT_CANNOT_OPEN_CLIPBOARD;
 };
 
 // How a run ended.
@@ -51,14 +48,33 @@ enum class ConversionOutcome {
 
 // One conversion run: reads the clipboard's text, converts it through the chosen code set
 // and writes it back as CF_TEXT, CF_UNICODETEXT, Rich Text Format, CF_LOCALE and the
-// marker format. Runs may nest (a run's own write can start another one); a run keeps
-// nothing in the object.
+// marker format. Runs may nest (a run's own write can start another one). The object keeps
+// what lasts from run to run: the guard against converting its own write, the loaded code
+// set and the last UTF-16 text read.
 class ConversionPipeline {
 public:
-    ConversionPipeline(Clipboard& clipboard, Prompts& prompts)
-        : clipboard_(clipboard), prompts_(prompts) {}
+    // Registers the two formats it writes by name.
+    ConversionPipeline(Clipboard& clipboard, Prompts& prompts);
 
-    ConversionOutcome Run(ConversionState& state);
+    ConversionOutcome Run(const ConversionSettings& settings);
+
+    // Loads a code set ahead of the first run; a failed load is reported by that run.
+    int LoadCodeSet(const std::string& name);
+    // The next run converts and the run after it, started by its own write, is held back.
+    void Arm() { skipState_ = Armed; }
+    // A clipboard change that no run follows: the hold on the program's own write is not
+    // needed any more, and would otherwise hold back the next conversion asked for.
+    void ForgetOwnWrite() {
+        if (skipState_ == SkipNext)
+            skipState_ = Idle;
+    }
+
+    SkipState Guard() const { return skipState_; }
+    const CodeSetHolder& LoadedCodeSet() const { return loadedCodeSet_; }
+    // The UTF-16 text the last run read, empty when it read none.
+    const std::u16string& UnicodeText() const { return unicodeText_; }
+    unsigned RichTextFormat() const { return rtfFormat_; }
+    unsigned MarkerFormat() const { return flagFormat_; }
 
     ConversionMessages messages;
     // Offers the clipboard's bitmap for saving; called first when saveImages is on.
@@ -66,9 +82,14 @@ public:
 
 private:
     // The run after the guard: image, marker, code set, read, convert, write back.
-    ConversionOutcome ConvertClipboard(ConversionState& state);
-    void WriteBack(ConversionState& state, ConvertedText& text, bool rtfAlreadyPresent);
+    ConversionOutcome ConvertClipboard(const ConversionSettings& settings);
+    void WriteBack(const ConversionSettings& settings, ConvertedText& text, bool rtfAlreadyPresent);
 
     Clipboard& clipboard_;
     Prompts& prompts_;
+    SkipState skipState_ = Idle;
+    CodeSetHolder loadedCodeSet_;
+    std::u16string unicodeText_;
+    unsigned rtfFormat_ = 0;
+    unsigned flagFormat_ = 0;
 };

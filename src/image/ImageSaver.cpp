@@ -18,28 +18,30 @@ std::string ProposedImageName(const std::string& prefix, int counter) {
     return prefix + number + ".bmp";
 }
 
-ImageSaver::ImageSaver(Clipboard& clipboard, Prompts& prompts, Shell& shell,
-                       const std::string& imagePathPrefix, int& imageCounter, bool& saveImages,
-                       bool& launchEditor, std::function<void(bool)> showSaveImages,
-                       ImageSaverTexts texts)
+ImageSaver::ImageSaver(Clipboard& clipboard, Prompts& prompts, Shell& shell, ImageSaverTexts texts,
+                       std::string imagePathPrefix)
     : clipboard(clipboard),
       prompts(prompts),
       shell(shell),
-      imagePathPrefix(imagePathPrefix),
-      imageCounter(imageCounter),
-      saveImages(saveImages),
-      launchEditor(launchEditor),
-      showSaveImages(std::move(showSaveImages)),
-      texts(std::move(texts)) {}
+      texts(std::move(texts)),
+      imagePathPrefix(std::move(imagePathPrefix)) {}
 
-void ImageSaver::SaveClipboardImage() {
+std::optional<bool> ImageSaver::SaveClipboardImage(bool saveImages) {
+    std::optional<Answer> answer = Ask(saveImages);
+    if (!answer)
+        return std::nullopt;
+    Finish(*answer);
+    return answer->choice.saveImages;
+}
+
+std::optional<ImageSaver::Answer> ImageSaver::Ask(bool saveImages) {
     // With the clipboard free while the dialog is open, a change by another program may
     // start another run meanwhile; it offers nothing, so that dialogs never pile up.
     if (asking)
-        return;
+        return std::nullopt;
     if (!clipboard.Open()) {
         prompts.Message(texts.cannotOpenClipboard, PromptIcon::Exclamation);
-        return;
+        return std::nullopt;
     }
     std::string dib;
     bool haveDib = false;
@@ -53,35 +55,37 @@ void ImageSaver::SaveClipboardImage() {
     // for the user, so other programs can copy and paste meanwhile.
     clipboard.Close();
     if (!haveDib)
-        return;
+        return std::nullopt;
     DibLayout layout;
     if (ComputeDibLayout(reinterpret_cast<const unsigned char*>(dib.data()), dib.size(), layout) !=
         DibCheck::Ok) {
         prompts.Message(texts.cannotSaveBitmap, PromptIcon::Exclamation);
-        return;
+        return std::nullopt;
     }
-    SaveImageChoice choice;
+    Answer answer;
+    SaveImageChoice& choice = answer.choice;
     choice.fileName = ProposedImageName(imagePathPrefix, imageCounter);
     choice.saveImages = saveImages;
     choice.launchEditor = launchEditor;
     // Unsigned arithmetic: the number wraps instead of overflowing.
     imageCounter = static_cast<int>(static_cast<unsigned>(imageCounter) + 1u);
     asking = true;
-    const bool confirmed = prompts.AskSaveImage(choice);
+    answer.confirmed = prompts.AskSaveImage(choice);
     asking = false;
-    saveImages = choice.saveImages;
     launchEditor = choice.launchEditor;
-    if (showSaveImages)
-        showSaveImages(saveImages);
-    if (!confirmed) {
+    if (!answer.confirmed)
         imageCounter = static_cast<int>(static_cast<unsigned>(imageCounter) - 1u);
-        return;
-    }
+    answer.dib = std::move(dib);
+    return answer;
+}
 
-    if (!Save(choice.fileName, dib)) {
+void ImageSaver::Finish(const Answer& answer) {
+    if (!answer.confirmed)
+        return;
+    if (!Save(answer.choice.fileName, answer.dib)) {
         prompts.Message(texts.cannotSaveBitmap, PromptIcon::Exclamation);
-    } else if (launchEditor) {
-        LaunchFile(shell, prompts, choice.fileName);
+    } else if (answer.choice.launchEditor) {
+        LaunchFile(shell, prompts, answer.choice.fileName);
     }
 }
 

@@ -84,11 +84,13 @@ bool SaveDibFile(Shell& shell, const std::string& path, const std::string& dib) 
     }
     if (!file)
         return false;
-    shell.ShowWaitCursor(true);
-    bool ok = WriteDibFile(bytes, dib.size(), *file) == DibWrite::Written;
-    ok = file->Close() && ok;
-    file.reset();
-    shell.ShowWaitCursor(false);
+    bool ok = false;
+    {
+        ShellWaitCursor waiting(shell);
+        ok = WriteDibFile(bytes, dib.size(), *file) == DibWrite::Written;
+        ok = file->Close() && ok;
+        file.reset();
+    }
     if (ok)
         ok = shell.RenameReplacing(partial, path);
     if (!ok)

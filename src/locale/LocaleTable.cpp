@@ -5,6 +5,7 @@
 #include <string>
 
 #include "codeset/DataDirectory.h"
+#include "platform/ScopedFile.h"
 
 namespace {
 
@@ -171,9 +172,10 @@ bool StoreFields(LocaleEntry& entry, const std::vector<std::string>& fields) {
 
 void LocaleTable::Load() {
     std::string path = GetDataDirectory() + "Locales.def";
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    ScopedFile opened(std::fopen(path.c_str(), "rb"));
+    if (!opened)
         return;
+    std::FILE* file = opened.get();
     entries.clear();
     count = 0;
 
@@ -210,7 +212,6 @@ void LocaleTable::Load() {
                 break;
         }
     }
-    std::fclose(file);
 }
 
 const char* LocaleTable::GetCode(std::int32_t index) const {

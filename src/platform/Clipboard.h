@@ -4,13 +4,13 @@
 #include <string>
 
 // Standard clipboard format numbers (the platform's values).
-constexpr unsigned ClipboardText = 1;         // CF_TEXT
-constexpr unsigned ClipboardBitmap = 2;       // CF_BITMAP
-constexpr unsigned ClipboardOemText = 7;      // CF_OEMTEXT
-constexpr unsigned ClipboardDib = 8;          // CF_DIB
-constexpr unsigned ClipboardUnicodeText = 13; // CF_UNICODETEXT
-constexpr unsigned ClipboardLocale = 16;      // CF_LOCALE
-constexpr unsigned ClipboardDibV5 = 17;       // CF_DIBV5
+constexpr unsigned ClipboardText = 1;          // CF_TEXT
+constexpr unsigned ClipboardBitmap = 2;        // CF_BITMAP
+constexpr unsigned ClipboardOemText = 7;       // CF_OEMTEXT
+constexpr unsigned ClipboardDib = 8;           // CF_DIB
+constexpr unsigned ClipboardUnicodeText = 13;  // CF_UNICODETEXT
+constexpr unsigned ClipboardLocale = 16;       // CF_LOCALE
+constexpr unsigned ClipboardDibV5 = 17;        // CF_DIBV5
 
 // Outcome of reading one format's data block.
 enum class ClipboardRead {
@@ -25,6 +25,9 @@ class Clipboard {
 public:
     virtual ~Clipboard() = default;
 
+    // The window the clipboard is opened for and owned by (an HWND on Windows), handed over
+    // by the main window once it exists.
+    virtual void SetOwnerWindow(void* window) = 0;
     // false when another program holds the clipboard.
     virtual bool Open() = 0;
     virtual void Close() = 0;

@@ -19,6 +19,7 @@ class InMemoryClipboard : public Clipboard {
 public:
     static constexpr unsigned kFirstRegisteredFormat = 0xC000;
 
+    void SetOwnerWindow(void* window) override { ownerWindow_ = window; }
     bool Open() override;
     void Close() override;
     bool Empty() override;
@@ -52,11 +53,13 @@ public:
     bool HasBlock(unsigned format) const;
     // The block of a format; empty when there is none.
     std::string Block(unsigned format) const;
+    void* OwnerWindow() const { return ownerWindow_; }
 
     // Called after each Close that changed the content, as the system notifies viewers.
     std::function<void()> onChange;
 
 private:
+    void* ownerWindow_ = nullptr;
     struct Entry {
         unsigned format = 0;
         bool hasData = false;

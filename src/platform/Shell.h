@@ -42,6 +42,18 @@ public:
     virtual unsigned LastError() = 0;
     // The system's message text for an error code; empty when it has none.
     virtual std::string SystemErrorText(unsigned error) = 0;
-    // The wait cursor around a long operation.
+    // The wait cursor around a long operation; ShellWaitCursor pairs the calls.
     virtual void ShowWaitCursor(bool on) = 0;
+};
+
+// Shows the shell's wait cursor for the lifetime of the object.
+class ShellWaitCursor {
+public:
+    explicit ShellWaitCursor(Shell& shell) : shell(shell) { shell.ShowWaitCursor(true); }
+    ShellWaitCursor(const ShellWaitCursor&) = delete;
+    ShellWaitCursor& operator=(const ShellWaitCursor&) = delete;
+    ~ShellWaitCursor() { shell.ShowWaitCursor(false); }
+
+private:
+    Shell& shell;
 };

@@ -1,5 +1,6 @@
 #include "viewer/AboutDialog.h"
 
+#include "platform/FormatText.h"
 #include "platform/win32/ResourceString.h"
 #include "resource.h"
 

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "platform/Clipboard.h"
+#include "platform/FormatText.h"
 #include "platform/win32/ResourceString.h"
 #include "resource.h"
 #include "viewer/MainDialog.h"

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "locale/LocaleTable.h"
+#include "platform/FormatText.h"
 #include "platform/win32/ResourceString.h"
 #include "resource.h"
 #include "viewer/MainDialog.h"

@@ -5,15 +5,10 @@
 #include "platform/Prompts.h"
 #include "platform/Shell.h"
 #include "platform/win32/ResourceString.h"
-#include "platform/win32/Win32Clipboard.h"
 #include "resource.h"
-
 #include "viewer/AboutDialog.h"
 
 namespace {
-
-const char kFlagFormatName[] = "Pelimbrance Flag";
-const char kRichTextFormatName[] = "Rich Text Format";
 
 ConversionMessages PipelineMessages() {
     ConversionMessages messages;
@@ -47,15 +42,13 @@ MainDialog::MainDialog(Clipboard& clipboard, Prompts& prompts, Shell& shell,
       codeSetFileNames(codeSetFileNames),
       codeSetDisplayNames(codeSetDisplayNames),
       pipeline(clipboard, this->prompts),
-      imageSaver(
-          clipboard, this->prompts, shell, imagePathPrefix, imageCounter, saveImages, launchEditor,
-          [this](bool on) { saveImagesCheck.SetChecked(on); }, SaverTexts()) {
+      imageSaver(clipboard, this->prompts, shell, SaverTexts()) {
     icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PELIMBRANCE));
     // A bare name: the file is looked up in the data directory. A missing file leaves the
     // holder empty; the first conversion then reports it.
-    loadedCodeSet.Load(currentCodeSetName);
+    pipeline.LoadCodeSet(currentCodeSetName);
     pipeline.messages = PipelineMessages();
-    pipeline.saveClipboardImage = [this] { imageSaver.SaveClipboardImage(); };
+    pipeline.saveClipboardImage = [this] { SaveClipboardImage(); };
     // The combo box is measured while the dialog creates its controls.
     RegisterOwnerDraw(IDC_LOCALE, &localeCombo);
 }
@@ -86,7 +79,8 @@ void MainDialog::DoDataExchange(bool save) {
     BindControl(IDC_FORMAT_LIST, formatList);
     BindControl(IDC_DATA_DISPLAY, dataDisplay);
     if (save) {
-        // The members follow their check boxes through the click handlers already.
+        // The members follow their check boxes through the click handlers already; the
+        // options a run needs are read from their boxes when it begins.
         return;
     }
     plainTextRadio.SetChecked(true);
@@ -95,25 +89,22 @@ void MainDialog::DoDataExchange(bool save) {
     useClipboardLocaleCheck.SetChecked(useClipboardLocale);
     codeSetFollowsLocaleCheck.SetChecked(codeSetFollowsLocale);
     displayDataCheck.SetChecked(displayData);
-    toHexaCheck.SetChecked(toHexa);
-    allowEntitiesCheck.SetChecked(allowEntities);
-    saveImagesCheck.SetChecked(saveImages);
+    toHexaCheck.SetChecked(false);
+    allowEntitiesCheck.SetChecked(false);
+    saveImagesCheck.SetChecked(false);
 }
 
 bool MainDialog::OnInitDialog() {
     Dialog::OnInitDialog();
-    // The system clipboard is opened for this window, which exists only from now on.
-    if (auto* system = dynamic_cast<Win32Clipboard*>(&clipboard)) {
-        system->SetWindow(hwnd);
-    }
+    // The clipboard is opened for this window, which exists only from now on.
+    clipboard.SetOwnerWindow(hwnd);
     // A full Unicode listing is about 72,000 characters.
     dataDisplay.LimitText(1 << 20);
 
     localeCombo.FillFromLocaleTable();
     localeCombo.SelectLocale(selectedLocaleCode.c_str(), 0);
     FillCodeSetList();
-    rtfFormat = clipboard.RegisterFormat(kRichTextFormatName);
-    flagFormat = clipboard.RegisterFormat(kFlagFormatName);
+    rtfFormat = pipeline.RichTextFormat();
     JoinSystemMenu();
     ::SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 
@@ -145,110 +136,79 @@ void MainDialog::JoinSystemMenu() {
     ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
 }
 
+// One line per command the window handles: a notification that no line names is taken
+// and ignored when its control has a line at all.
+const MainDialog::CommandRoute MainDialog::kCommands[] = {
+    {IDC_REFRESH, BN_CLICKED, &MainDialog::Refresh},
+    {IDC_REFRESH_AUTO, BN_CLICKED, &MainDialog::RefreshAutomaticallyClicked},
+    {IDC_EMPTY_CLIPBOARD, BN_CLICKED, &MainDialog::EmptyClipboardClicked},
+    {IDC_PLAIN_TEXT, BN_CLICKED, &MainDialog::PlainTextClicked},
+    {IDC_OEM_TEXT, BN_CLICKED, &MainDialog::OemTextClicked},
+    {IDC_RICH_TEXT, BN_CLICKED, &MainDialog::RichTextClicked},
+    {IDC_UNICODE_TEXT, BN_CLICKED, &MainDialog::UnicodeTextClicked},
+    {IDC_CONVERT, BN_CLICKED, &MainDialog::ConvertClicked},
+    {IDC_AUTO_CONVERT, BN_CLICKED, &MainDialog::AutoConvertClicked},
+    {IDC_EXIT, BN_CLICKED, &MainDialog::ExitClicked},
+    {IDC_CODE_SET, CBN_SELCHANGE, &MainDialog::CodeSetSelected},
+    {IDC_CODE_SET, CBN_SELENDOK, &MainDialog::CodeSetChosenByHand},
+    {IDC_DISPLAY_DATA, BN_CLICKED, &MainDialog::DisplayDataClicked},
+    {IDC_ABOUT, BN_CLICKED, &MainDialog::ShowAbout},
+    {IDC_CODESET_FOLLOWS_LOCALE, BN_CLICKED, &MainDialog::CodeSetFollowsLocaleClicked},
+    {IDC_USE_CLIPBOARD_LOCALE, BN_CLICKED, &MainDialog::UseClipboardLocaleClicked},
+    {IDC_LOCALE, CBN_SELCHANGE, &MainDialog::LocaleSelected},
+    {IDC_LOCALE, CBN_SELENDOK, &MainDialog::LocaleChosenByHand},
+    {IDC_HELP_BUTTON, BN_CLICKED, &MainDialog::HelpClicked},
+    // Read from their boxes when needed: the clicks need nothing more.
+    {IDC_ALLOW_ENTITIES, BN_CLICKED, nullptr},
+    {IDC_SAVE_IMAGES, BN_CLICKED, nullptr},
+    {IDC_TO_HEXA, BN_CLICKED, nullptr},
+};
+
 bool MainDialog::OnCommand(int id, int code, HWND) {
-    switch (id) {
-        case IDC_REFRESH:
-            if (code == BN_CLICKED) {
-                Refresh();
-            }
+    bool known = false;
+    for (const CommandRoute& route : kCommands) {
+        if (route.id != id) {
+            continue;
+        }
+        known = true;
+        if (route.code == code && route.handler != nullptr) {
+            (this->*route.handler)();
             return true;
-        case IDC_REFRESH_AUTO:
-            if (code == BN_CLICKED) {
-                RefreshAutomaticallyClicked();
-            }
-            return true;
-        case IDC_EMPTY_CLIPBOARD:
-            if (code == BN_CLICKED) {
-                EmptyClipboardClicked();
-            }
-            return true;
-        case IDC_PLAIN_TEXT:
-        case IDC_OEM_TEXT:
-        case IDC_RICH_TEXT:
-        case IDC_UNICODE_TEXT:
-            if (code == BN_CLICKED) {
-                ShowFormat(id == IDC_PLAIN_TEXT  ? ClipboardText
-                           : id == IDC_OEM_TEXT  ? ClipboardOemText
-                           : id == IDC_RICH_TEXT ? rtfFormat
-                                                 : ClipboardUnicodeText);
-            }
-            return true;
-        case IDC_CONVERT:
-            if (code == BN_CLICKED) {
-                ConvertClicked();
-            }
-            return true;
-        case IDC_AUTO_CONVERT:
-            if (code == BN_CLICKED) {
-                AutoConvertClicked();
-            }
-            return true;
-        case IDC_EXIT:
-            if (code == BN_CLICKED) {
-                ExitClicked();
-            }
-            return true;
-        case IDC_CODE_SET:
-            if (code == CBN_SELCHANGE) {
-                CodeSetSelected();
-            } else if (code == CBN_SELENDOK) {
-                codeSetFollowsLocale = false;
-                codeSetFollowsLocaleCheck.SetChecked(false);
-            }
-            return true;
-        case IDC_DISPLAY_DATA:
-            if (code == BN_CLICKED) {
-                DisplayDataClicked();
-            }
-            return true;
-        case IDC_ABOUT:
-            if (code == BN_CLICKED) {
-                ShowAbout();
-            }
-            return true;
-        case IDC_CODESET_FOLLOWS_LOCALE:
-            if (code == BN_CLICKED) {
-                CodeSetFollowsLocaleClicked();
-            }
-            return true;
-        case IDC_USE_CLIPBOARD_LOCALE:
-            if (code == BN_CLICKED) {
-                UseClipboardLocaleClicked();
-            }
-            return true;
-        case IDC_LOCALE:
-            if (code == CBN_SELCHANGE) {
-                LocaleSelected();
-            } else if (code == CBN_SELENDOK) {
-                useClipboardLocale = false;
-                useClipboardLocaleCheck.SetChecked(false);
-                unsupportedLanguageTold = -1;
-            }
-            return true;
-        case IDC_ALLOW_ENTITIES:
-            if (code == BN_CLICKED) {
-                allowEntities = allowEntitiesCheck.IsChecked();
-            }
-            return true;
-        case IDC_HELP_BUTTON:
-            if (code == BN_CLICKED) {
-                // The application object shows the help topic of this window.
-                ::SendMessageA(hwnd, WM_COMMAND, Dialog::kHelpCommand, 0);
-            }
-            return true;
-        case IDC_SAVE_IMAGES:
-            if (code == BN_CLICKED) {
-                saveImages = saveImagesCheck.IsChecked();
-            }
-            return true;
-        case IDC_TO_HEXA:
-            if (code == BN_CLICKED) {
-                toHexa = toHexaCheck.IsChecked();
-            }
-            return true;
-        default:
-            return false;
+        }
     }
+    return known;
+}
+
+void MainDialog::PlainTextClicked() {
+    ShowFormat(ClipboardText);
+}
+
+void MainDialog::OemTextClicked() {
+    ShowFormat(ClipboardOemText);
+}
+
+void MainDialog::RichTextClicked() {
+    ShowFormat(rtfFormat);
+}
+
+void MainDialog::UnicodeTextClicked() {
+    ShowFormat(ClipboardUnicodeText);
+}
+
+void MainDialog::CodeSetChosenByHand() {
+    codeSetFollowsLocale = false;
+    codeSetFollowsLocaleCheck.SetChecked(false);
+}
+
+void MainDialog::LocaleChosenByHand() {
+    useClipboardLocale = false;
+    useClipboardLocaleCheck.SetChecked(false);
+    unsupportedLanguageTold = -1;
+}
+
+void MainDialog::HelpClicked() {
+    // The application object shows the help topic of this window.
+    ::SendMessageA(hwnd, WM_COMMAND, ID_HELP_COMMAND, 0);
 }
 
 bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -297,8 +257,8 @@ void MainDialog::DrawClipboard() {
     // SkipNext waits for the notification of the program's own write, which this is. A
     // refresh that converts consumes it; otherwise, left set, it would hold back the next
     // conversion the user asks for.
-    if (skipState == SkipNext && !(refreshAutomatically && autoConvert)) {
-        skipState = Idle;
+    if (!(refreshAutomatically && autoConvert)) {
+        pipeline.ForgetOwnWrite();
     }
     if (refreshAutomatically) {
         Refresh();
@@ -361,10 +321,25 @@ void MainDialog::Refresh() {
 }
 
 void MainDialog::Convert() {
-    ConversionState state{skipState,     saveImages,    unicodeText,
-                          flagFormat,    rtfFormat,     currentCodeSetName,
-                          loadedCodeSet, allowEntities, selectedLanguageId};
-    pipeline.Run(state);
+    pipeline.Run(Settings());
+}
+
+ConversionSettings MainDialog::Settings() const {
+    ConversionSettings settings;
+    settings.codeSetName = currentCodeSetName;
+    settings.allowEntities = allowEntitiesCheck.IsChecked();
+    settings.languageId = selectedLanguageId;
+    settings.saveImages = saveImagesCheck.IsChecked();
+    return settings;
+}
+
+void MainDialog::SaveClipboardImage() {
+    // The box shows the dialog's answer before the file is written, so that a run that
+    // starts meanwhile (a message box of the save lets one in) offers no second image.
+    if (std::optional<ImageSaver::Answer> answer = imageSaver.Ask(saveImagesCheck.IsChecked())) {
+        saveImagesCheck.SetChecked(answer->choice.saveImages);
+        imageSaver.Finish(*answer);
+    }
 }
 
 void MainDialog::RefreshAutomaticallyClicked() {
@@ -374,7 +349,7 @@ void MainDialog::RefreshAutomaticallyClicked() {
         // Armed only for a conversion that follows; otherwise the guard would hold back
         // whatever conversion came next.
         if (autoConvert) {
-            skipState = Armed;
+            pipeline.Arm();
         }
         Refresh();
     }
@@ -384,7 +359,7 @@ void MainDialog::AutoConvertClicked() {
     autoConvert = autoConvertCheck.IsChecked();
     Window(GetDlgItem(IDC_CONVERT)).Enable(!autoConvert);
     if (autoConvert) {
-        skipState = Armed;
+        pipeline.Arm();
         ConvertClicked();
     }
 }

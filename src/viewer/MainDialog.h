@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,19 +42,81 @@ public:
     // data display follow the clipboard.
     void ListClipboard();
     void ShowClipboardData();
-    void UpdateFormatButtons();
-    void DisplayDataClicked();
-    void FillCodeSetList();
-    void CodeSetSelected();
-    void SelectCodeSetForLocale();
-    void ApplyClipboardLocale();
-    // One run of the conversion pipeline with this window's state.
+    // One run of the conversion pipeline with this window's settings.
     void Convert();
 
     // First index whose text equals text byte for byte, or -1.
     static int FindName(const std::vector<std::string>& list, const std::string& text);
     // Position of the first line whose item data is index, or -1.
     static int FindItemByData(const ComboBox& combo, int index);
+
+    // What the next run receives: read from the controls and the window's choices.
+    ConversionSettings Settings() const;
+
+protected:
+    void DoDataExchange(bool save) override;
+    bool OnInitDialog() override;
+    // Enter and Escape must not close the window.
+    void OnOK() override {}
+    void OnCancel() override {}
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    // A WM_COMMAND from control id with notification code calls handler.
+    struct CommandRoute {
+        int id;
+        int code;
+        void (MainDialog::*handler)();
+    };
+    static const CommandRoute kCommands[];
+
+    void UpdateFormatButtons();
+    void FillCodeSetList();
+    void SelectCodeSetForLocale();
+    void ApplyClipboardLocale();
+
+    // Handlers.
+    void DisplayDataClicked();
+    void CodeSetSelected();
+    void RefreshAutomaticallyClicked();
+    void AutoConvertClicked();
+    void EmptyClipboardClicked();
+    void ConvertClicked();
+    void ExitClicked();
+    void ShowFormat(unsigned format);
+    void PlainTextClicked();
+    void OemTextClicked();
+    void RichTextClicked();
+    void UnicodeTextClicked();
+    // A line of the code set or locale list chosen by the user: it stops following.
+    void CodeSetChosenByHand();
+    void LocaleChosenByHand();
+    void HelpClicked();
+    void LocaleSelected();
+    void CodeSetFollowsLocaleClicked();
+    void UseClipboardLocaleClicked();
+    void ShowAbout();
+    // The pipeline's offer of the clipboard's image; the window's box takes over the save
+    // images choice the save dialog left.
+    void SaveClipboardImage();
+
+    // Viewer chain and system menu.
+    void DrawClipboard();
+    // Leaves the chain once, at WM_DESTROY or when the session ends, whichever comes first.
+    void LeaveViewerChain();
+    void ChangeClipboardChain(HWND removed, HWND following);
+    bool SystemCommand(WPARAM command);
+    bool PaintIconic();
+    void JoinSystemMenu();
+
+    void Message(const std::string& text);
+    // A text of the string table.
+    static std::string Text(unsigned id);
+    std::string FormatLine(unsigned format);
+    std::uint16_t SystemLanguageId();
+    // The language of the selected locale, or the system's when none is selected.
+    std::uint16_t SelectedLocaleLanguage();
 
     // Controls.
     Button toHexaCheck;                // 1024
@@ -75,31 +138,20 @@ public:
     ListBox formatList;                // 1000
     RichEdit dataDisplay;              // 1002
 
-    // State shared by the window and the conversion.
     HICON icon = nullptr;
     bool refreshAutomatically = true;
     bool autoConvert = false;
     bool codeSetFollowsLocale = true;
     bool displayData = true;
     bool useClipboardLocale = true;
-    bool allowEntities = false;
     HWND nextViewer = nullptr;
     unsigned displayFormat = 1;
     std::uint32_t availableText = 0;
-    std::u16string unicodeText;
-    CodeSetHolder loadedCodeSet;
     std::string currentCodeSetName = "windows-1252";
     unsigned rtfFormat = 0;
-    unsigned flagFormat = 0;
-    SkipState skipState = Idle;
     std::uint16_t clipboardLanguageId;
     std::uint16_t selectedLanguageId;
     std::string selectedLocaleCode = "EN-US";
-    bool toHexa = false;
-    bool saveImages = false;
-    bool launchEditor = false;
-    std::string imagePathPrefix = "C:\\Bitmaps\\Screen";
-    int imageCounter = 1;
     // The clipboard language last told to be unsupported, or -1: told once until it changes.
     int unsupportedLanguageTold = -1;
 
@@ -108,45 +160,6 @@ public:
     static constexpr std::uint32_t kHasOemText = 2;
     static constexpr std::uint32_t kHasUnicodeText = 4;
     static constexpr std::uint32_t kHasRichText = 8;
-
-protected:
-    void DoDataExchange(bool save) override;
-    bool OnInitDialog() override;
-    // Enter and Escape must not close the window.
-    void OnOK() override {}
-    void OnCancel() override {}
-    bool OnCommand(int id, int code, HWND control) override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
-private:
-    // Handlers.
-    void RefreshAutomaticallyClicked();
-    void AutoConvertClicked();
-    void EmptyClipboardClicked();
-    void ConvertClicked();
-    void ExitClicked();
-    void ShowFormat(unsigned format);
-    void LocaleSelected();
-    void CodeSetFollowsLocaleClicked();
-    void UseClipboardLocaleClicked();
-    void ShowAbout();
-
-    // Viewer chain and system menu.
-    void DrawClipboard();
-    // Leaves the chain once, at WM_DESTROY or when the session ends, whichever comes first.
-    void LeaveViewerChain();
-    void ChangeClipboardChain(HWND removed, HWND following);
-    bool SystemCommand(WPARAM command);
-    bool PaintIconic();
-    void JoinSystemMenu();
-
-    void Message(const std::string& text);
-    // A text of the string table.
-    static std::string Text(unsigned id);
-    std::string FormatLine(unsigned format);
-    std::uint16_t SystemLanguageId();
-    // The language of the selected locale, or the system's when none is selected.
-    std::uint16_t SelectedLocaleLanguage();
 
     Clipboard& clipboard;
     // Every box of the window, the pipeline and image saving goes through it.

@@ -15,11 +15,6 @@ public:
     explicit Window(HWND window) : hwnd(window) {}
 
     void Attach(HWND window) { hwnd = window; }
-    HWND Detach() {
-        HWND old = hwnd;
-        hwnd = nullptr;
-        return old;
-    }
     HWND GetSafeHwnd() const { return hwnd; }
     bool IsValid() const { return hwnd != nullptr && ::IsWindow(hwnd) != FALSE; }
 
@@ -40,10 +35,6 @@ public:
     void SetText(const std::string& text) { ::SetWindowTextA(hwnd, text.c_str()); }
 
     void Enable(bool enable) { ::EnableWindow(hwnd, enable ? TRUE : FALSE); }
-    bool IsEnabled() const { return ::IsWindowEnabled(hwnd) != FALSE; }
-    void Show(int command) { ::ShowWindow(hwnd, command); }
-    bool IsVisible() const { return ::IsWindowVisible(hwnd) != FALSE; }
-    int GetControlId() const { return ::GetDlgCtrlID(hwnd); }
 
     void SetFont(HFONT font, bool redraw = true) {
         Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), MAKELPARAM(redraw ? TRUE : FALSE, 0));
@@ -57,44 +48,21 @@ protected:
 // Push button, check box or radio button.
 class Button : public Window {
 public:
-    // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
-    int GetCheck() const { return static_cast<int>(Send(BM_GETCHECK)); }
-    void SetCheck(int state) { Send(BM_SETCHECK, static_cast<WPARAM>(state)); }
-    bool IsChecked() const { return GetCheck() == BST_CHECKED; }
-    void SetChecked(bool checked) { SetCheck(checked ? BST_CHECKED : BST_UNCHECKED); }
+    bool IsChecked() const { return Send(BM_GETCHECK) == BST_CHECKED; }
+    void SetChecked(bool checked) { Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
     // Acts like a user's click: the parent gets BN_CLICKED.
     void Click() { Send(BM_CLICK); }
 };
 
-class Static : public Window {
-public:
-    HICON SetIcon(HICON icon) {
-        return reinterpret_cast<HICON>(Send(STM_SETICON, reinterpret_cast<WPARAM>(icon)));
-    }
-};
+class Static : public Window {};
 
-class Edit : public Window {
-public:
-    void SetSel(int start, int end) { Send(EM_SETSEL, static_cast<WPARAM>(start), end); }
-    void ReplaceSel(const std::string& text) {
-        Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-    }
-    void LimitText(int limit) { Send(EM_LIMITTEXT, static_cast<WPARAM>(limit)); }
-    void SetReadOnly(bool readOnly) { Send(EM_SETREADONLY, readOnly ? TRUE : FALSE); }
-};
+class Edit : public Window {};
 
 class ListBox : public Window {
 public:
     // Each gives the index of the line, or LB_ERR / LB_ERRSPACE.
     int AddString(const std::string& text) {
         return static_cast<int>(Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
-    }
-    int InsertString(int index, const std::string& text) {
-        return static_cast<int>(Send(LB_INSERTSTRING, static_cast<WPARAM>(index),
-                                     reinterpret_cast<LPARAM>(text.c_str())));
-    }
-    int DeleteString(int index) {
-        return static_cast<int>(Send(LB_DELETESTRING, static_cast<WPARAM>(index)));
     }
     void ResetContent() { Send(LB_RESETCONTENT); }
     int GetCount() const { return static_cast<int>(Send(LB_GETCOUNT)); }
@@ -118,11 +86,6 @@ public:
         text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
         return text;
     }
-    // Tab stops in dialog units.
-    bool SetTabStops(int count, const int* stops) {
-        return Send(LB_SETTABSTOPS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(stops)) !=
-               FALSE;
-    }
 };
 
 class ComboBox : public Window {
@@ -130,13 +93,6 @@ public:
     // Each gives the index of the item, or CB_ERR / CB_ERRSPACE.
     int AddString(const std::string& text) {
         return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
-    }
-    int InsertString(int index, const std::string& text) {
-        return static_cast<int>(Send(CB_INSERTSTRING, static_cast<WPARAM>(index),
-                                     reinterpret_cast<LPARAM>(text.c_str())));
-    }
-    int DeleteString(int index) {
-        return static_cast<int>(Send(CB_DELETESTRING, static_cast<WPARAM>(index)));
     }
     void ResetContent() { Send(CB_RESETCONTENT); }
     int GetCount() const { return static_cast<int>(Send(CB_GETCOUNT)); }
@@ -153,10 +109,6 @@ public:
     // ignoring case; gives its index or CB_ERR (the selection is then unchanged).
     int SelectString(int start, const std::string& text) {
         return static_cast<int>(Send(CB_SELECTSTRING, static_cast<WPARAM>(start),
-                                     reinterpret_cast<LPARAM>(text.c_str())));
-    }
-    int FindString(int start, const std::string& text) const {
-        return static_cast<int>(Send(CB_FINDSTRING, static_cast<WPARAM>(start),
                                      reinterpret_cast<LPARAM>(text.c_str())));
     }
     int FindStringExact(int start, const std::string& text) const {
@@ -183,15 +135,13 @@ public:
     int GetItemHeight(int index) const {
         return static_cast<int>(Send(CB_GETITEMHEIGHT, static_cast<WPARAM>(index)));
     }
-    void ShowDropDown(bool show) { Send(CB_SHOWDROPDOWN, show ? TRUE : FALSE); }
-    bool GetDroppedState() const { return Send(CB_GETDROPPEDSTATE) != FALSE; }
 };
 
 // Rich edit 2.0 ("RichEdit20A"); the library is loaded by start-up before any dialog
 // that holds one is created.
 class RichEdit : public Window {
 public:
-    // SetText and ReplaceSel read text that begins with "{\rtf" as Rich Text Format; this
+    // SetText reads text that begins with "{\rtf" as Rich Text Format; this
     // shows any text as the characters it holds.
     void SetPlainText(const std::string& text) {
         struct Source {
@@ -214,12 +164,6 @@ public:
         };
         Send(EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
     }
-    void SetSel(int start, int end) { Send(EM_SETSEL, static_cast<WPARAM>(start), end); }
-    void ReplaceSel(const std::string& text) {
-        Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-    }
     // The default limit of 32767 characters is too small for long clipboard listings.
     void LimitText(int limit) { Send(EM_EXLIMITTEXT, 0, static_cast<LPARAM>(limit)); }
-    void SetReadOnly(bool readOnly) { Send(EM_SETREADONLY, readOnly ? TRUE : FALSE); }
-    int GetTextLength() const { return ::GetWindowTextLengthA(hwnd); }
 };

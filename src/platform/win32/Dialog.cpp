@@ -1,6 +1,7 @@
 #include "platform/win32/Dialog.h"
 
 #include "platform/win32/WinApp.h"
+#include "resource.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ LRESULT CALLBACK Dialog::MessageFilter(int code, WPARAM wParam, LPARAM lParam) {
             ::GetWindowLongPtrA(root, DWLP_DLGPROC) ==
                 reinterpret_cast<LONG_PTR>(&Dialog::DialogProc) &&
             ::GetWindowLongPtrA(root, DWLP_USER) != 0) {
-            ::SendMessageA(root, WM_COMMAND, kHelpCommand, 0);
+            ::SendMessageA(root, WM_COMMAND, ID_HELP_COMMAND, 0);
             return TRUE;
         }
     }
@@ -251,7 +252,7 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         case WM_HELP:
-            RouteCommand(kHelpCommand, 0, nullptr);
+            RouteCommand(ID_HELP_COMMAND, 0, nullptr);
             ::SetWindowLongPtrA(window, DWLP_MSGRESULT, TRUE);
             return TRUE;
         default:

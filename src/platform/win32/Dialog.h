@@ -17,13 +17,10 @@
 //                                             come from no control (menus, help) to the
 //                                             application object (WinApp::OnCommand)
 //   WM_DRAWITEM/WM_MEASUREITEM/WM_DELETEITEM -> the OwnerDrawItem registered for the id
-//   WM_HELP, F1 in a modal run             -> the help command (kHelpCommand) as above
+//   WM_HELP, F1 in a modal run             -> the help command (ID_HELP_COMMAND) as above
 //   anything else                          -> OnMessage
 class Dialog {
 public:
-    // The framework's help command; the application object shows help for the dialog.
-    static constexpr int kHelpCommand = 0xE146;
-
     // parent nullptr: the application's main window owns the dialog when it is shown
     // (unless this dialog is the main window).
     explicit Dialog(int templateId, HWND parent = nullptr);

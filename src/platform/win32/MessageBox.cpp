@@ -3,13 +3,14 @@
 #include "platform/win32/Dialog.h"
 #include "platform/win32/ResourceString.h"
 #include "platform/win32/WinApp.h"
+#include "resource.h"
 
 std::string AppTitle() {
     WinApp* app = WinApp::Current();
     if (app != nullptr && !app->GetTitle().empty()) {
         return app->GetTitle();
     }
-    return LoadResourceString(WinApp::kTitleStringId);
+    return LoadResourceString(IDS_APP_TITLE);
 }
 
 int AppMessageBox(const std::string& text, UINT type, HWND owner) {

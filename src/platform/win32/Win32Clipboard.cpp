@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/win32/ScopedWin.h"
+
 bool Win32Clipboard::Open() {
     return OpenClipboard(window_) != FALSE;
 }
@@ -41,14 +43,13 @@ ClipboardRead Win32Clipboard::GetData(unsigned format, std::string& bytes) {
     if (handle == nullptr) {
         return ClipboardRead::NoHandle;
     }
-    const void* block = GlobalLock(handle);
-    if (block == nullptr) {
+    ScopedGlobalLock block(handle);
+    if (block.Get() == nullptr) {
         return ClipboardRead::LockFailed;
     }
     // The owner's idea of the length can't be trusted: copy no more than the block holds.
     const SIZE_T size = GlobalSize(handle);
-    bytes.assign(static_cast<const char*>(block), static_cast<std::size_t>(size));
-    GlobalUnlock(handle);
+    bytes.assign(static_cast<const char*>(block.Get()), static_cast<std::size_t>(size));
     return ClipboardRead::Ok;
 }
 
@@ -58,17 +59,16 @@ bool Win32Clipboard::SetData(unsigned format, const void* data, std::size_t size
         return false;
     }
     if (size != 0) {
-        void* block = GlobalLock(handle);
-        if (block == nullptr) {
+        ScopedGlobalLock block(handle);
+        if (block.Get() == nullptr) {
             GlobalFree(handle);
             return false;
         }
         if (data != nullptr) {
-            std::memcpy(block, data, size);
+            std::memcpy(block.Get(), data, size);
         } else {
-            std::memset(block, 0, size);
+            std::memset(block.Get(), 0, size);
         }
-        GlobalUnlock(handle);
     }
     // On success the clipboard owns the block; otherwise it is still ours to free.
     if (SetClipboardData(format, handle) == nullptr) {

@@ -7,10 +7,10 @@
 // The system clipboard, opened for one window of the program.
 class Win32Clipboard : public Clipboard {
 public:
+    // The window may be created after this object and handed over with SetOwnerWindow.
     explicit Win32Clipboard(HWND window) : window_(window) {}
-    // The window the clipboard is opened for; it may be created after this object.
-    void SetWindow(HWND window) { window_ = window; }
 
+    void SetOwnerWindow(void* window) override { window_ = static_cast<HWND>(window); }
     bool Open() override;
     void Close() override;
     bool Empty() override;

@@ -138,9 +138,8 @@ std::string Win32Shell::SystemErrorText(unsigned error) {
 
 void Win32Shell::ShowWaitCursor(bool on) {
     if (on) {
-        previousCursor = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+        waitCursor.emplace();
     } else {
-        ::SetCursor(static_cast<HCURSOR>(previousCursor));
-        previousCursor = nullptr;
+        waitCursor.reset();
     }
 }

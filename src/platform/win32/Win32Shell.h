@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/PlatformKind.h"
 #include "platform/Shell.h"
+#include "platform/win32/WaitCursor.h"
 
 // The system as Win32 offers it.
 class Win32Shell : public Shell {
@@ -19,7 +22,7 @@ public:
     void ShowWaitCursor(bool on) override;
 
 private:
-    void* previousCursor = nullptr;
+    std::optional<WaitCursor> waitCursor;
 };
 
 // GetVersion read as a platform family; version receives the raw value when given.

@@ -1,6 +1,7 @@
 #include "platform/win32/WinApp.h"
 
 #include "platform/win32/ResourceString.h"
+#include "resource.h"
 
 namespace {
 WinApp* currentApp = nullptr;
@@ -9,7 +10,7 @@ WinApp* currentApp = nullptr;
 WinApp::WinApp() {
     currentApp = this;
     instance = ::GetModuleHandleA(nullptr);
-    title = LoadResourceString(kTitleStringId);
+    title = LoadResourceString(IDS_APP_TITLE);
 }
 
 WinApp::~WinApp() {

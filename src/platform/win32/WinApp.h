@@ -10,9 +10,6 @@ class Dialog;
 // which calls InitInstance; the program's whole life happens inside it.
 class WinApp {
 public:
-    // String resource holding the application title, the caption of every message box.
-    static constexpr UINT kTitleStringId = 57344;
-
     WinApp();
     WinApp(const WinApp&) = delete;
     WinApp& operator=(const WinApp&) = delete;
@@ -30,7 +27,7 @@ public:
     virtual bool OnCommand(int id, int code, Dialog& source);
 
     HINSTANCE GetInstance() const { return instance; }
-    // Loaded from kTitleStringId when the object is constructed.
+    // Loaded from IDS_APP_TITLE when the object is constructed.
     const std::string& GetTitle() const { return title; }
 
     // The dialog that owns message boxes and dialogs shown without a parent.

@@ -33,14 +33,14 @@ std::string Terminated(const std::string& bytes) {
     return bytes + std::string(1, '\0');
 }
 
-// The main window's members, as the window hands them to a run.
+// The settings the main window hands to a run.
 class ConversionPipelineTest : public ::testing::Test {
 protected:
     void SetUp() override {
         UseTestCodeSets();
-        ASSERT_EQ(loadedCodeSet.Load("sb-test"), CodeSetOk);
-        flagFormat = clipboard.RegisterFormat("Pelimbrance Flag");
-        rtfFormat = clipboard.RegisterFormat("Rich Text Format");
+        ASSERT_EQ(pipeline.LoadCodeSet("sb-test"), CodeSetOk);
+        settings.codeSetName = "sb-test";
+        settings.languageId = 1033;
         pipeline.saveClipboardImage = [this] { ++imagesOffered; };
     }
     // Every run, however it ends, gives the clipboard back and never opens it twice.
@@ -49,7 +49,7 @@ protected:
         EXPECT_EQ(clipboard.NestedOpens(), 0u);
     }
 
-    ConversionOutcome Run() { return pipeline.Run(state); }
+    ConversionOutcome Run() { return pipeline.Run(settings); }
 
     void PutUnicode(const std::u16string& text) {
         clipboard.PutFromAnotherProgram({{ClipboardUnicodeText, Utf16Block(text + u'\0')}});
@@ -58,22 +58,12 @@ protected:
         clipboard.PutFromAnotherProgram({{ClipboardText, bytes}});
     }
 
-    SkipState skipState = Idle;
-    bool saveImages = false;
-    std::u16string unicodeText;
-    unsigned flagFormat = 0;
-    unsigned rtfFormat = 0;
-    std::string currentCodeSetName = "sb-test";
-    CodeSetHolder loadedCodeSet;
-    bool allowEntities = false;
-    std::uint16_t selectedLanguageId = 1033;
-    ConversionState state{skipState,     saveImages,    unicodeText,
-                          flagFormat,    rtfFormat,     currentCodeSetName,
-                          loadedCodeSet, allowEntities, selectedLanguageId};
-
+    ConversionSettings settings;
     InMemoryClipboard clipboard;
     RecordingPrompts prompts;
     ConversionPipeline pipeline{clipboard, prompts};
+    const unsigned flagFormat = pipeline.MarkerFormat();
+    const unsigned rtfFormat = pipeline.RichTextFormat();
     int imagesOffered = 0;
 };
 
@@ -82,7 +72,7 @@ TEST_F(ConversionPipelineTest, ConvertsUnicodeTextIntoEveryFormat) {
         {{ClipboardUnicodeText, Utf16Block(u"Caf\u00E9\0")}, {ClipboardOemText, "oem"}});
     EXPECT_EQ(Run(), ConversionOutcome::Converted);
 
-    EXPECT_EQ(unicodeText, u"Caf\u00E9");
+    EXPECT_EQ(pipeline.UnicodeText(), u"Caf\u00E9");
     EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("Caf\xE9"));
     EXPECT_EQ(clipboard.Block(ClipboardUnicodeText), Utf16Block(std::u16string(u"Caf\u00E9\0", 5)));
     EXPECT_EQ(clipboard.Block(rtfFormat),
@@ -97,10 +87,10 @@ TEST_F(ConversionPipelineTest, ConvertsUnicodeTextIntoEveryFormat) {
 }
 
 TEST_F(ConversionPipelineTest, DecodesMultibyteTextThroughTheCodeSet) {
-    currentCodeSetName = "db-test";
+    settings.codeSetName = "db-test";
     PutText(Terminated("A\x82\xA0"));
     EXPECT_EQ(Run(), ConversionOutcome::Converted);
-    EXPECT_TRUE(unicodeText.empty());  // only UTF-16 input fills it
+    EXPECT_TRUE(pipeline.UnicodeText().empty());  // only UTF-16 input fills it
     EXPECT_EQ(clipboard.Block(ClipboardUnicodeText), Utf16Block(std::u16string(u"A\u3042\0", 3)));
     EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("A\x82\xA0"));
 }
@@ -108,8 +98,8 @@ TEST_F(ConversionPipelineTest, DecodesMultibyteTextThroughTheCodeSet) {
 TEST_F(ConversionPipelineTest, UserDefinedCharactersOfTheShippedBig5Convert) {
     // Windows reads Big5's user-defined codes (rows 81-A0, C6A1-C8FE, rows FA-FE) as
     // private-use characters, so such a CF_TEXT is converted, and written back unchanged.
-    ASSERT_EQ(loadedCodeSet.Load(DataDirectoryForTests() + "windows-950.okc"), CodeSetOk);
-    currentCodeSetName = "windows-950";
+    ASSERT_EQ(pipeline.LoadCodeSet(DataDirectoryForTests() + "windows-950.okc"), CodeSetOk);
+    settings.codeSetName = "windows-950";
     const std::string text = Terminated(
         "A\x81\x40"
         "B\xC6\xA1\xFE\xFE\xA4\x40");
@@ -129,7 +119,7 @@ TEST_F(ConversionPipelineTest, EmptyUnicodeTextGivesEmptyBlocks) {
 }
 
 TEST_F(ConversionPipelineTest, LocaleRepeatsTheLanguageInBothHalves) {
-    selectedLanguageId = 0x0411;
+    settings.languageId = 0x0411;
     PutUnicode(u"x");
     Run();
     EXPECT_EQ(clipboard.Block(ClipboardLocale), "\x11\x04\x11\x04");
@@ -145,7 +135,7 @@ TEST_F(ConversionPipelineTest, MissingCharactersAndSpecialCharacters) {
     EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("?&<\"'>???"));
     EXPECT_EQ(clipboard.Block(ClipboardUnicodeText), Utf16Block(input + u'\0'));
 
-    allowEntities = true;
+    settings.allowEntities = true;
     PutUnicode(input);
     Run();
     EXPECT_EQ(clipboard.Block(ClipboardText),
@@ -154,7 +144,7 @@ TEST_F(ConversionPipelineTest, MissingCharactersAndSpecialCharacters) {
 }
 
 TEST_F(ConversionPipelineTest, CodeSetWithoutBytesLeavesTheMultibyteTextAlone) {
-    currentCodeSetName = "utf16-test";
+    settings.codeSetName = "utf16-test";
     clipboard.PutFromAnotherProgram(
         {{ClipboardUnicodeText, Utf16Block(u"x\u00E9\0")}, {ClipboardText, Terminated("theirs")}});
     EXPECT_EQ(Run(), ConversionOutcome::Converted);
@@ -166,19 +156,19 @@ TEST_F(ConversionPipelineTest, CodeSetWithoutBytesLeavesTheMultibyteTextAlone) {
 }
 
 TEST_F(ConversionPipelineTest, ArmedRunConvertsAndTheNextRunOnlyResetsTheState) {
-    skipState = Armed;
-    saveImages = true;
+    pipeline.Arm();
+    settings.saveImages = true;
     PutUnicode(u"one");
     EXPECT_EQ(Run(), ConversionOutcome::Converted);
-    EXPECT_EQ(skipState, SkipNext);
+    EXPECT_EQ(pipeline.Guard(), SkipNext);
     EXPECT_EQ(imagesOffered, 1);
 
     PutUnicode(u"two");
     const unsigned changes = clipboard.ChangeCount();
     const unsigned opens = clipboard.OpenCount();
     EXPECT_EQ(Run(), ConversionOutcome::Skipped);
-    EXPECT_EQ(skipState, Idle);
-    EXPECT_EQ(unicodeText, u"one");
+    EXPECT_EQ(pipeline.Guard(), Idle);
+    EXPECT_EQ(pipeline.UnicodeText(), u"one");
     EXPECT_EQ(imagesOffered, 1);
     EXPECT_EQ(clipboard.ChangeCount(), changes);
     EXPECT_EQ(clipboard.OpenCount(), opens);
@@ -193,7 +183,7 @@ TEST_F(ConversionPipelineTest, ArmedRunThatWritesNothingDoesNotHoldBackTheNextCh
     PutUnicode(u"first");
     ASSERT_TRUE(clipboard.IsFormatAvailable(flagFormat));
 
-    currentCodeSetName = "utf8-test";
+    settings.codeSetName = "utf8-test";
     const std::vector<std::pair<std::string, ConversionOutcome>> unwritten = {
         {"marked", ConversionOutcome::AlreadyMarked},
         {"no text", ConversionOutcome::NoText},
@@ -207,10 +197,10 @@ TEST_F(ConversionPipelineTest, ArmedRunThatWritesNothingDoesNotHoldBackTheNextCh
             clipboard.PutFromAnotherProgram({{ClipboardText, Terminated("ok\xC3")}});
         runs.clear();
         const unsigned changes = clipboard.ChangeCount();
-        skipState = Armed;
-        EXPECT_EQ(pipeline.Run(state), outcome);
+        pipeline.Arm();
+        EXPECT_EQ(pipeline.Run(settings), outcome);
         EXPECT_EQ(clipboard.ChangeCount(), changes);
-        EXPECT_EQ(skipState, Idle);
+        EXPECT_EQ(pipeline.Guard(), Idle);
 
         PutUnicode(u"next \u00E9");
         EXPECT_EQ(runs, (std::vector<ConversionOutcome>{ConversionOutcome::AlreadyMarked,
@@ -229,28 +219,31 @@ TEST_F(ConversionPipelineTest, ItsOwnWriteStartsARunThatConvertsNothing) {
                                                     ConversionOutcome::Converted}));
 
     runs.clear();
-    skipState = Armed;
+    pipeline.Arm();
     PutUnicode(u"again");
     EXPECT_EQ(runs, (std::vector<ConversionOutcome>{ConversionOutcome::Skipped,
                                                     ConversionOutcome::Converted}));
-    EXPECT_EQ(skipState, Idle);
-    EXPECT_EQ(unicodeText, u"again");
+    EXPECT_EQ(pipeline.Guard(), Idle);
+    EXPECT_EQ(pipeline.UnicodeText(), u"again");
     EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("again"));
 }
 
 TEST_F(ConversionPipelineTest, MarkedClipboardIsNotConvertedButItsImageIsOffered) {
-    saveImages = true;
-    unicodeText = u"previous";
+    settings.saveImages = true;
+    PutUnicode(u"previous");
+    ASSERT_EQ(Run(), ConversionOutcome::Converted);
+    ASSERT_EQ(pipeline.UnicodeText(), u"previous");
     clipboard.PutFromAnotherProgram({{ClipboardUnicodeText, Utf16Block(u"x\0")}});
     ASSERT_TRUE(clipboard.Open());
     clipboard.SetNoData(flagFormat);
     clipboard.Close();
     const unsigned changes = clipboard.ChangeCount();
+    const unsigned opens = clipboard.OpenCount();
 
     EXPECT_EQ(Run(), ConversionOutcome::AlreadyMarked);
-    EXPECT_EQ(imagesOffered, 1);
-    EXPECT_TRUE(unicodeText.empty());
-    EXPECT_EQ(clipboard.OpenCount(), 1u);  // only the marking above
+    EXPECT_EQ(imagesOffered, 2);
+    EXPECT_TRUE(pipeline.UnicodeText().empty());
+    EXPECT_EQ(clipboard.OpenCount(), opens);
     EXPECT_EQ(clipboard.ChangeCount(), changes);
 }
 
@@ -282,7 +275,7 @@ TEST_F(ConversionPipelineTest, ClipboardWithoutReadableTextIsLeftAlone) {
 }
 
 TEST_F(ConversionPipelineTest, TextThatStopsDecodingKeepsTheClipboardAsItWas) {
-    currentCodeSetName = "db-test";
+    settings.codeSetName = "db-test";
     const std::string original = Terminated(
         "AB\x82\x41"
         "CD");
@@ -306,7 +299,7 @@ TEST_F(ConversionPipelineTest, TextBlocksAreReadWithinTheirSize) {
     // An odd last byte is no unit, and the text ends with the block.
     clipboard.PutFromAnotherProgram({{ClipboardUnicodeText, std::string("a\0b\0c", 5)}});
     Run();
-    EXPECT_EQ(unicodeText, u"ab");
+    EXPECT_EQ(pipeline.UnicodeText(), u"ab");
 }
 
 TEST_F(ConversionPipelineTest, AFormatThatCannotBeWrittenIsSkipped) {
@@ -322,27 +315,29 @@ TEST_F(ConversionPipelineTest, AFormatThatCannotBeWrittenIsSkipped) {
 }
 
 TEST_F(ConversionPipelineTest, CodeSetIsLoadedOnlyWhenTheNameDiffers) {
-    // Loaded from a path: a reload by name would change the path.
-    const std::string byPath = UseTestCodeSets() + "renamed.okc";
-    ASSERT_EQ(loadedCodeSet.Load(byPath), CodeSetOk);
-    ASSERT_EQ(loadedCodeSet.name, "sb-test");
+    // Loaded from a path spelled unlike the data directory's: a reload by name would change
+    // the path.
+    const std::string byPath = UseTestCodeSets() + "./renamed.okc";
+    ASSERT_EQ(pipeline.LoadCodeSet(byPath), CodeSetOk);
+    ASSERT_EQ(pipeline.LoadedCodeSet().name, "sb-test");
     PutUnicode(u"x");
     Run();
-    EXPECT_EQ(loadedCodeSet.path, byPath);
+    EXPECT_EQ(pipeline.LoadedCodeSet().path, byPath);
 
-    // A file whose stored name differs from its file name is loaded on every run, silently.
-    currentCodeSetName = "renamed";
+    // A file whose stored name differs from its file name is loaded on every run, silently:
+    // each run finds the name of the file's own table, not the one asked for.
+    settings.codeSetName = "renamed";
     for (int run = 0; run < 2; ++run) {
-        loadedCodeSet.path.clear();
+        ASSERT_EQ(pipeline.LoadCodeSet(byPath), CodeSetOk);
         PutUnicode(u"x");
         EXPECT_EQ(Run(), ConversionOutcome::Converted);
-        EXPECT_NE(loadedCodeSet.path, "");
+        EXPECT_NE(pipeline.LoadedCodeSet().path, byPath);
     }
     EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(ConversionPipelineTest, MissingCodeSetIsReportedOnEveryRunAndTheOldOneConverts) {
-    currentCodeSetName = "missing";
+    settings.codeSetName = "missing";
     for (int run = 0; run < 2; ++run) {
         PutUnicode(u"\u00E9");
         EXPECT_EQ(Run(), ConversionOutcome::Converted);
@@ -351,17 +346,17 @@ TEST_F(ConversionPipelineTest, MissingCodeSetIsReportedOnEveryRunAndTheOldOneCon
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[1].text, "Cannot load the code set file for 'missing'.");
     EXPECT_EQ(prompts.messages[1].icon, PromptIcon::Exclamation);
-    EXPECT_EQ(loadedCodeSet.name, "sb-test");
+    EXPECT_EQ(pipeline.LoadedCodeSet().name, "sb-test");
 }
 
 TEST_F(ConversionPipelineTest, HolderLeftWithoutACodeSetEndsTheRunBeforeOpening) {
-    currentCodeSetName = "bad-kind";
-    skipState = Armed;
+    settings.codeSetName = "bad-kind";
+    pipeline.Arm();
     PutUnicode(u"x");
     EXPECT_EQ(Run(), ConversionOutcome::NoCodeSet);
-    EXPECT_FALSE(loadedCodeSet.HasCodeSet());
+    EXPECT_FALSE(pipeline.LoadedCodeSet().HasCodeSet());
     EXPECT_EQ(clipboard.OpenCount(), 0u);
-    EXPECT_EQ(skipState, Idle);  // nothing was written, so nothing is held back
+    EXPECT_EQ(pipeline.Guard(), Idle);  // nothing was written, so nothing is held back
 
     EXPECT_EQ(Run(), ConversionOutcome::NoCodeSet);
     EXPECT_EQ(prompts.MessageTexts(),
@@ -371,13 +366,13 @@ TEST_F(ConversionPipelineTest, HolderLeftWithoutACodeSetEndsTheRunBeforeOpening)
 }
 
 TEST_F(ConversionPipelineTest, BusyClipboardIsReportedAfterTheEarlierSteps) {
-    skipState = Armed;
-    saveImages = true;
-    currentCodeSetName = "missing";
+    pipeline.Arm();
+    settings.saveImages = true;
+    settings.codeSetName = "missing";
     PutUnicode(u"x");
     clipboard.SetHeldByAnotherProgram(true);
     EXPECT_EQ(Run(), ConversionOutcome::ClipboardBusy);
-    EXPECT_EQ(skipState, Idle);
+    EXPECT_EQ(pipeline.Guard(), Idle);
     EXPECT_EQ(imagesOffered, 1);
     EXPECT_EQ(prompts.MessageTexts(),
               (std::vector<std::string>{"Cannot load the code set file for 'missing'.",
@@ -388,7 +383,7 @@ TEST_F(ConversionPipelineTest, BusyClipboardIsReportedAfterTheEarlierSteps) {
 TEST_F(ConversionPipelineTest, MessagesComeFromTheWindowsTexts) {
     pipeline.messages.cannotLoadCodeSet = "No table %s (100%%).";
     pipeline.messages.cannotOpenClipboard = "Busy.";
-    currentCodeSetName = "%s-missing";
+    settings.codeSetName = "%s-missing";
     clipboard.SetHeldByAnotherProgram(true);
     Run();
     EXPECT_EQ(prompts.MessageTexts(),

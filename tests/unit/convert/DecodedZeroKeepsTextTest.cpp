@@ -14,31 +14,20 @@
 namespace {
 
 struct PipelineRun {
-    explicit PipelineRun(const std::string& codeSetName) : currentCodeSetName(codeSetName) {
+    explicit PipelineRun(const std::string& codeSetName) {
         UseTestCodeSets();
-        flagFormat = clipboard.RegisterFormat("Pelimbrance Flag");
-        rtfFormat = clipboard.RegisterFormat("Rich Text Format");
+        settings.codeSetName = codeSetName;
+        settings.languageId = 1033;
     }
 
     ConversionOutcome operator()() {
-        ConversionOutcome outcome = pipeline.Run(state);
+        ConversionOutcome outcome = pipeline.Run(settings);
         EXPECT_FALSE(clipboard.IsOpen());
         EXPECT_EQ(clipboard.NestedOpens(), 0u);
         return outcome;
     }
 
-    SkipState skipState = Idle;
-    bool saveImages = false;
-    std::u16string unicodeText;
-    unsigned flagFormat = 0;
-    unsigned rtfFormat = 0;
-    std::string currentCodeSetName;
-    CodeSetHolder loadedCodeSet;
-    bool allowEntities = false;
-    std::uint16_t selectedLanguageId = 1033;
-    ConversionState state{skipState,     saveImages,    unicodeText,
-                          flagFormat,    rtfFormat,     currentCodeSetName,
-                          loadedCodeSet, allowEntities, selectedLanguageId};
+    ConversionSettings settings;
     InMemoryClipboard clipboard;
     RecordingPrompts prompts;
     ConversionPipeline pipeline{clipboard, prompts};

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,9 +52,14 @@ protected:
     }
 
     ImageSaver MakeSaver(ImageSaverTexts texts = ImageSaverTexts()) {
-        return ImageSaver(
-            clipboard, prompts, shell, prefix, imageCounter, saveImages, launchEditor,
-            [this](bool checked) { boxShown.push_back(checked); }, texts);
+        return ImageSaver(clipboard, prompts, shell, texts, prefix);
+    }
+    // As the window does: its box gives the choice and shows what the dialog left.
+    void Save(ImageSaver& saver) {
+        if (std::optional<bool> shown = saver.SaveClipboardImage(saveImages)) {
+            saveImages = *shown;
+            boxShown.push_back(*shown);
+        }
     }
 
     // Answers the dialog after noting whether the clipboard is held open meanwhile.
@@ -75,9 +81,7 @@ protected:
     FakeShell shell;
     std::string directory, prefix;
     char sep = '/';
-    int imageCounter = 1;
     bool saveImages = true;
-    bool launchEditor = false;
     std::vector<bool> boxShown;
     std::vector<bool> openDuringDialog;
 };
@@ -86,14 +90,14 @@ TEST_F(ImageSaverTest, ConfirmedSaveWritesTheProposedFileAndAdvancesTheNumber) {
     ImageSaver saver = MakeSaver();
     Answer(true);
     Answer(true);
-    saver.SaveClipboardImage();
-    saver.SaveClipboardImage();
+    Save(saver);
+    Save(saver);
 
     ASSERT_EQ(prompts.saveImageQuestions.size(), 2u);
     EXPECT_EQ(Proposed(0), prefix + "001.bmp");
     EXPECT_TRUE(prompts.saveImageQuestions[0].saveImages);
     EXPECT_EQ(Proposed(1), prefix + "002.bmp");
-    EXPECT_EQ(imageCounter, 3);
+    EXPECT_EQ(saver.Counter(), 3);
     std::string saved = ReadFileBytes(prefix + "001.bmp");
     ASSERT_EQ(saved.size(), 78u);
     EXPECT_EQ(saved.substr(0, 2), "BM");
@@ -114,16 +118,16 @@ TEST_F(ImageSaverTest, CancelProposesTheSameNumberAgainButKeepsTheOptions) {
         c.launchEditor = true;
         c.saveImages = false;
     });
-    saver.SaveClipboardImage();
-    EXPECT_EQ(imageCounter, 1);
-    EXPECT_TRUE(launchEditor);
+    Save(saver);
+    EXPECT_EQ(saver.Counter(), 1);
+    EXPECT_TRUE(saver.LaunchEditor());
     EXPECT_FALSE(saveImages);
     EXPECT_EQ(boxShown, (std::vector<bool>{false}));
     EXPECT_FALSE(Exists(prefix + "001.bmp"));
     EXPECT_FALSE(clipboard.IsOpen());
 
     Answer(true);
-    saver.SaveClipboardImage();
+    Save(saver);
     EXPECT_EQ(Proposed(1), prefix + "001.bmp");
     EXPECT_TRUE(prompts.saveImageQuestions[1].launchEditor);
     EXPECT_EQ(shell.launched, (std::vector<std::string>{prefix + "001.bmp"}));
@@ -133,19 +137,18 @@ TEST_F(ImageSaverTest, FailedSaveReportsAndDoesNotProposeTheNumberAgain) {
     ImageSaver saver = MakeSaver();
     shell.failingDirectories.insert(directory + "Bitmaps" + sep);
     Answer(true);
-    saver.SaveClipboardImage();
+    Save(saver);
     ASSERT_EQ(prompts.MessageTexts(), (std::vector<std::string>{"Cannot save the bitmap."}));
     EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Exclamation);
-    EXPECT_EQ(imageCounter, 2);
+    EXPECT_EQ(saver.Counter(), 2);
 
     shell.failingDirectories.clear();
     shell.failCreate = true;
-    launchEditor = true;
-    Answer(true);
-    saver.SaveClipboardImage();
+    Answer(true, [](SaveImageChoice& c) { c.launchEditor = true; });
+    Save(saver);
     EXPECT_EQ(Proposed(1), prefix + "002.bmp");
     EXPECT_EQ(prompts.messages.size(), 2u);
-    EXPECT_EQ(imageCounter, 3);
+    EXPECT_EQ(saver.Counter(), 3);
     EXPECT_TRUE(shell.launched.empty());
     EXPECT_TRUE(saveImages);
     EXPECT_FALSE(clipboard.IsOpen());
@@ -158,16 +161,16 @@ TEST_F(ImageSaverTest, DibThatCantBeWrittenIsRefusedBeforeTheDialog) {
                                    InfoHeader(3, 2, 24, 4, 24, 0) + std::string(24, '\0')}) {
         clipboard.PutFromAnotherProgram({{ClipboardDib, dib}});
         Answer(true);
-        saver.SaveClipboardImage();
+        Save(saver);
     }
     EXPECT_EQ(prompts.MessageTexts(), (std::vector<std::string>(2, "Cannot save the bitmap.")));
     EXPECT_TRUE(prompts.saveImageQuestions.empty());
-    EXPECT_EQ(imageCounter, 1);
+    EXPECT_EQ(saver.Counter(), 1);
     EXPECT_TRUE(boxShown.empty());
     EXPECT_TRUE(shell.createdFiles.empty());
 
     clipboard.PutFromAnotherProgram({{ClipboardDib, SmallDib()}});
-    saver.SaveClipboardImage();
+    Save(saver);
     EXPECT_EQ(Proposed(0), prefix + "001.bmp");
 }
 
@@ -178,13 +181,13 @@ TEST_F(ImageSaverTest, TheImageSavedIsTheOneOfWhenTheSaveBegan) {
     const std::string later = InfoHeader(1, 1, 24, 0, 0, 0) + std::string(4, 'z');
     prompts.AnswerSaveImage([&](SaveImageChoice&) {
         clipboard.PutFromAnotherProgram({{ClipboardDib, later}});
-        saver.SaveClipboardImage();
+        Save(saver);
         return true;
     });
-    saver.SaveClipboardImage();
+    Save(saver);
     EXPECT_EQ(prompts.saveImageQuestions.size(), 1u);
     EXPECT_EQ(ReadFileBytes(prefix + "001.bmp").substr(54), std::string(24, 'q'));
-    EXPECT_EQ(imageCounter, 2);
+    EXPECT_EQ(saver.Counter(), 2);
 }
 
 TEST_F(ImageSaverTest, LongestPathTheSystemTakesIsSavedWithoutATemporaryNameLongerThanIt) {
@@ -197,7 +200,7 @@ TEST_F(ImageSaverTest, LongestPathTheSystemTakesIsSavedWithoutATemporaryNameLong
     ASSERT_EQ(target.size(), 259u);
     ImageSaver saver = MakeSaver();
     Answer(true, [&](SaveImageChoice& c) { c.fileName = target; });
-    saver.SaveClipboardImage();
+    Save(saver);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(ReadFileBytes(target).size(), 78u);
     ASSERT_EQ(shell.createdFiles.size(), 1u);
@@ -212,8 +215,8 @@ TEST_F(ImageSaverTest, EditedNameSavesElsewhereAndTheNextProposalKeepsThePrefix)
     ImageSaver saver = MakeSaver();
     Answer(true, [&](SaveImageChoice& c) { c.fileName = other; });
     Answer(false);
-    saver.SaveClipboardImage();
-    saver.SaveClipboardImage();
+    Save(saver);
+    Save(saver);
     EXPECT_TRUE(Exists(other));
     EXPECT_EQ(Proposed(1), prefix + "002.bmp");
 }
@@ -221,7 +224,7 @@ TEST_F(ImageSaverTest, EditedNameSavesElsewhereAndTheNextProposalKeepsThePrefix)
 TEST_F(ImageSaverTest, DisablingSavesThisImageAndClearsTheBox) {
     ImageSaver saver = MakeSaver();
     Answer(true, [](SaveImageChoice& c) { c.saveImages = false; });
-    saver.SaveClipboardImage();
+    Save(saver);
     EXPECT_TRUE(Exists(prefix + "001.bmp"));
     EXPECT_FALSE(saveImages);
     EXPECT_EQ(boxShown, (std::vector<bool>{false}));
@@ -230,13 +233,13 @@ TEST_F(ImageSaverTest, DisablingSavesThisImageAndClearsTheBox) {
 TEST_F(ImageSaverTest, NothingHappensWithoutAReadableBitmap) {
     ImageSaver saver = MakeSaver();
     clipboard.PutFromAnotherProgram({{ClipboardText, std::string("text", 5)}});
-    saver.SaveClipboardImage();
+    Save(saver);
     clipboard.PutFromAnotherProgram({{ClipboardDib, SmallDib()}});
     clipboard.SetReadFault(ClipboardDib, ClipboardRead::LockFailed);
-    saver.SaveClipboardImage();
+    Save(saver);
     EXPECT_TRUE(prompts.saveImageQuestions.empty());
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(imageCounter, 1);
+    EXPECT_EQ(saver.Counter(), 1);
     EXPECT_TRUE(boxShown.empty());
     EXPECT_FALSE(clipboard.IsOpen());
     EXPECT_EQ(clipboard.OpenCount(), 2u);
@@ -247,26 +250,25 @@ TEST_F(ImageSaverTest, ClipboardHeldElsewhereIsReportedWithTheGivenText) {
     texts.cannotOpenClipboard = "busy";
     ImageSaver saver = MakeSaver(texts);
     clipboard.SetHeldByAnotherProgram(true);
-    saver.SaveClipboardImage();
+    Save(saver);
     ASSERT_EQ(prompts.MessageTexts(), (std::vector<std::string>{"busy"}));
     EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Exclamation);
     EXPECT_TRUE(prompts.saveImageQuestions.empty());
-    EXPECT_EQ(imageCounter, 1);
+    EXPECT_EQ(saver.Counter(), 1);
 }
 
 TEST_F(ImageSaverTest, LaunchFailureShowsTheSystemText) {
     ImageSaver saver = MakeSaver();
-    launchEditor = true;
     shell.launchSucceeds = false;
     shell.launchError = 1155;
     shell.errorTexts[1155] = "No application is associated with the specified file.";
-    Answer(true);
-    saver.SaveClipboardImage();
+    Answer(true, [](SaveImageChoice& c) { c.launchEditor = true; });
+    Save(saver);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, shell.errorTexts[1155]);
     EXPECT_EQ(prompts.messages[0].icon, PromptIcon::None);
     EXPECT_TRUE(Exists(prefix + "001.bmp"));
-    EXPECT_TRUE(launchEditor);
+    EXPECT_TRUE(saver.LaunchEditor());
 }
 
 TEST_F(ImageSaverTest, NameWithoutDirectoryIsSavedInTheCurrentDirectory) {
@@ -280,7 +282,7 @@ TEST_F(ImageSaverTest, NameWithoutDirectoryIsSavedInTheCurrentDirectory) {
 #endif
     ImageSaver saver = MakeSaver();
     Answer(true, [](SaveImageChoice& c) { c.fileName = "plain.bmp"; });
-    saver.SaveClipboardImage();
+    Save(saver);
 #ifdef _WIN32
     ASSERT_EQ(_chdir(previous), 0);
 #else

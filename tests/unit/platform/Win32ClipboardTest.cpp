@@ -120,27 +120,18 @@ TEST_F(Win32ClipboardTest, ConversionRunWritesEveryFormatOnTheRealClipboard) {
     ASSERT_TRUE(clipboard.SetData(ClipboardUnicodeText, "C\0a\0f\0\xE9\0\0\0", 10));
     clipboard.Close();
 
-    SkipState skipState = Idle;
-    bool saveImages = false;
-    std::u16string unicodeText;
-    const unsigned flagFormat = clipboard.RegisterFormat("Pelimbrance Flag");
-    const unsigned rtfFormat = clipboard.RegisterFormat("Rich Text Format");
-    std::string currentCodeSetName = "sb-test";
-    CodeSetHolder loadedCodeSet;
-    bool allowEntities = false;
-    std::uint16_t selectedLanguageId = 1033;
-    ConversionState state{skipState,     saveImages,    unicodeText,
-                          flagFormat,    rtfFormat,     currentCodeSetName,
-                          loadedCodeSet, allowEntities, selectedLanguageId};
+    ConversionSettings settings;
+    settings.codeSetName = "sb-test";
+    settings.languageId = 1033;
     RecordingPrompts prompts;
     ConversionPipeline pipeline(clipboard, prompts);
 
-    ASSERT_EQ(pipeline.Run(state), ConversionOutcome::Converted);
-    EXPECT_EQ(unicodeText, u"Caf\u00E9");
+    ASSERT_EQ(pipeline.Run(settings), ConversionOutcome::Converted);
+    EXPECT_EQ(pipeline.UnicodeText(), u"Caf\u00E9");
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_TRUE(clipboard.IsFormatAvailable(flagFormat));
+    EXPECT_TRUE(clipboard.IsFormatAvailable(pipeline.MarkerFormat()));
     // A second run sees the marker and leaves the clipboard alone.
-    EXPECT_EQ(pipeline.Run(state), ConversionOutcome::AlreadyMarked);
+    EXPECT_EQ(pipeline.Run(settings), ConversionOutcome::AlreadyMarked);
 
     ASSERT_TRUE(OpenWithin(clipboard, std::chrono::seconds(10)));
     std::string bytes;
@@ -148,7 +139,7 @@ TEST_F(Win32ClipboardTest, ConversionRunWritesEveryFormatOnTheRealClipboard) {
     EXPECT_EQ(bytes, std::string("Caf\xE9", 5));
     EXPECT_EQ(clipboard.GetData(ClipboardLocale, bytes), ClipboardRead::Ok);
     EXPECT_EQ(bytes, "\x09\x04\x09\x04");
-    EXPECT_EQ(clipboard.GetData(rtfFormat, bytes), ClipboardRead::Ok);
+    EXPECT_EQ(clipboard.GetData(pipeline.RichTextFormat(), bytes), ClipboardRead::Ok);
     const std::string tail = std::string("\\lang1033 Caf\\u233 \\'e9}") + '\0';
     ASSERT_GE(bytes.size(), tail.size());
     EXPECT_EQ(bytes.substr(bytes.size() - tail.size()), tail);

@@ -148,12 +148,12 @@ TEST(DialogTest, UnhandledCommandsAndHelpGoToTheApplication) {
     RecordingApp app;
     ProbeDialog dialog;
     ASSERT_TRUE(dialog.Create());
-    ::SendMessageA(dialog.GetSafeHwnd(), WM_COMMAND, Dialog::kHelpCommand, 0);
+    ::SendMessageA(dialog.GetSafeHwnd(), WM_COMMAND, ID_HELP_COMMAND, 0);
     HELPINFO help = {
         sizeof help, HELPINFO_WINDOW, IDC_OUTPUT_PATH, dialog.GetDlgItem(IDC_OUTPUT_PATH),
         0,           {0, 0}};
     ::SendMessageA(dialog.GetSafeHwnd(), WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
-    ASSERT_EQ(app.appCommands, (std::vector<int>{Dialog::kHelpCommand, Dialog::kHelpCommand}));
+    ASSERT_EQ(app.appCommands, (std::vector<int>{ID_HELP_COMMAND, ID_HELP_COMMAND}));
     EXPECT_EQ(app.sources[0], &dialog);
     EXPECT_EQ(dialog.GetHelpContext(), 0x20000u + IDD_SAVE_IMAGE);
     dialog.DestroyWindow();
@@ -270,7 +270,7 @@ TEST(DialogTest, F1InAModalDialogAsksTheApplicationForHelp) {
                  },
                  [&] { dialog.EndDialog(-3); });
     EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(app.appCommands, std::vector<int>{Dialog::kHelpCommand});
+    EXPECT_EQ(app.appCommands, std::vector<int>{ID_HELP_COMMAND});
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "TestPaths.h"
-#include "app/CodeSetLists.h"
 #include "codeset/CodeSetHolder.h"
 #include "codeset/DataDirectory.h"
+#include "viewer/CodeSetLists.h"
 
 namespace {
 

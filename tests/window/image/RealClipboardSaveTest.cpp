@@ -14,6 +14,7 @@
 #include "TestPaths.h"
 #include "image/ImageSaver.h"
 #include "image/SaveImageDialog.h"
+#include "platform/win32/ScopedWin.h"
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32Shell.h"
 #include "resource.h"
@@ -82,12 +83,11 @@ protected:
     void TearDown() override { ::DestroyWindow(owner); }
 
     bool PutOnClipboard(UINT format, HANDLE data) {
-        if (!::OpenClipboard(owner))
+        ScopedClipboard clipboard(owner);
+        if (!clipboard.IsOpen())
             return false;
         ::EmptyClipboard();
-        bool ok = ::SetClipboardData(format, data) != nullptr;
-        ::CloseClipboard();
-        return ok;
+        return ::SetClipboardData(format, data) != nullptr;
     }
 
     // Runs one save; the user keeps the proposed file name but puts it in the temporary
@@ -107,9 +107,9 @@ protected:
             return saved;
         });
         Win32Clipboard clipboard(owner);
-        ImageSaver saver(clipboard, prompts, shell, prefix, counter, saveImages, launchEditor,
-                         nullptr);
-        saver.SaveClipboardImage();
+        ImageSaver saver(clipboard, prompts, shell, ImageSaverTexts(), prefix);
+        saver.SaveClipboardImage(true);
+        counter = saver.Counter();
         EXPECT_TRUE(prompts.messages.empty()) << prompts.messages.front().text;
         return target;
     }
@@ -141,17 +141,15 @@ protected:
     RecordingPrompts prompts;
     Win32Shell shell;
     const std::string prefix = "C:\\Bitmaps\\Screen";
+    // The number the saver would propose next.
     int counter = 1;
-    bool saveImages = true;
-    bool launchEditor = false;
 };
 
 TEST_F(RealClipboardSave, DibIsSavedUnderTheProposedNameInTheTypedDirectory) {
     const std::string dib = SourceDib();
     HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, dib.size());
     ASSERT_NE(block, nullptr);
-    std::memcpy(::GlobalLock(block), dib.data(), dib.size());
-    ::GlobalUnlock(block);
+    std::memcpy(ScopedGlobalLock(block).Get(), dib.data(), dib.size());
     ASSERT_TRUE(PutOnClipboard(CF_DIB, block));
 
     ASSERT_TRUE(AnotherProgramCanOpenTheClipboard());
@@ -216,16 +214,14 @@ TEST(X11ClipboardImage, PictureCopiedInALinuxProgramIsSaved) {
     Win32Clipboard clipboard(nullptr);
     Win32Shell shell;
     const std::string prefix = "C:\\Bitmaps\\Screen";
-    int counter = 1;
-    bool saveImages = true, launchEditor = false;
-    ImageSaver saver(clipboard, prompts, shell, prefix, counter, saveImages, launchEditor, nullptr);
+    ImageSaver saver(clipboard, prompts, shell, ImageSaverTexts(), prefix);
     // Wine takes the X11 selection over when the clipboard is opened; allow it a moment.
     const DWORD deadline = ::GetTickCount() + 10000;
     while (!::IsClipboardFormatAvailable(CF_DIB) &&
            static_cast<LONG>(::GetTickCount() - deadline) < 0) {
         ::Sleep(50);
     }
-    saver.SaveClipboardImage();
+    saver.SaveClipboardImage(true);
     EXPECT_EQ(proposed, "C:\\Bitmaps\\Screen001.bmp");
     EXPECT_TRUE(prompts.messages.empty());
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -155,12 +157,15 @@ protected:
         });
     }
 
+    // As the main window does: its box gives the choice and shows what the dialog left.
     void Save() {
-        ImageSaver saver(clipboard, prompts, shell, prefix, imageCounter, saveImages, launchEditor,
-                         [this](bool on) {
-                             ::SendMessageA(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-                         });
-        saver.SaveClipboardImage();
+        if (!saver)
+            saver =
+                std::make_unique<ImageSaver>(clipboard, prompts, shell, ImageSaverTexts(), prefix);
+        if (std::optional<bool> on = saver->SaveClipboardImage(saveImages)) {
+            saveImages = *on;
+            ::SendMessageA(box, BM_SETCHECK, *on ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
     }
 
     bool BoxChecked() const { return ::SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -169,9 +174,8 @@ protected:
     RecordingPrompts prompts;
     FakeShell shell;
     std::string directory, prefix;
-    int imageCounter = 1;
     bool saveImages = true;
-    bool launchEditor = false;
+    std::unique_ptr<ImageSaver> saver;
     HWND box = nullptr;
     std::vector<std::string> shown;
 };
@@ -183,8 +187,8 @@ TEST_F(ImageSavingWithDialog, NumberingAcrossSaveCancelAndAFailedSave) {
         D::Click(d, IDCANCEL);
     });
     Save();
-    EXPECT_EQ(imageCounter, 1);
-    EXPECT_TRUE(launchEditor);
+    EXPECT_EQ(saver->Counter(), 1);
+    EXPECT_TRUE(saver->LaunchEditor());
     EXPECT_TRUE(saveImages);
     EXPECT_TRUE(BoxChecked());
 
@@ -194,8 +198,8 @@ TEST_F(ImageSavingWithDialog, NumberingAcrossSaveCancelAndAFailedSave) {
         D::PressKey(d, VK_RETURN);
     });
     Save();
-    EXPECT_EQ(imageCounter, 2);
-    EXPECT_FALSE(launchEditor);
+    EXPECT_EQ(saver->Counter(), 2);
+    EXPECT_FALSE(saver->LaunchEditor());
     EXPECT_EQ(ReadFileBytes(prefix + "001.bmp").size(), 78u);
 
     // A failed save: reported, its number not proposed again.
@@ -203,7 +207,7 @@ TEST_F(ImageSavingWithDialog, NumberingAcrossSaveCancelAndAFailedSave) {
     Answer([](HWND d) { D::Click(d, IDOK); });
     Save();
     EXPECT_EQ(prompts.MessageTexts(), (std::vector<std::string>{"Cannot save the bitmap."}));
-    EXPECT_EQ(imageCounter, 3);
+    EXPECT_EQ(saver->Counter(), 3);
     shell.failCreate = false;
 
     // Disable and cancel: nothing saved and the main window's box is cleared.
@@ -214,7 +218,7 @@ TEST_F(ImageSavingWithDialog, NumberingAcrossSaveCancelAndAFailedSave) {
     Save();
     EXPECT_FALSE(saveImages);
     EXPECT_FALSE(BoxChecked());
-    EXPECT_EQ(imageCounter, 3);
+    EXPECT_EQ(saver->Counter(), 3);
 
     EXPECT_EQ(shown, (std::vector<std::string>{prefix + "001.bmp", prefix + "001.bmp",
                                                prefix + "002.bmp", prefix + "003.bmp"}));

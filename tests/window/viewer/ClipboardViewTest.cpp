@@ -28,12 +28,12 @@ std::size_t Occurrences(const std::string& text, const std::string& piece) {
 }
 
 TEST_F(MainDialogTest, ListsAnEmptyClipboard) {
-    MainDialog& window = Open();
+    Open();
     EXPECT_TRUE(ListLines().empty());
     EXPECT_EQ(ItemText(1011), "Count = 0");
-    EXPECT_EQ(window.availableText, 0u);
+    EXPECT_EQ(EnabledFormatButtons(), 0u);
     EXPECT_EQ(ItemText(1004), "<No locale information available>");
-    EXPECT_EQ(window.clipboardLanguageId, kSystemLanguage);
+    EXPECT_EQ(ComboSelectedText(1015), "German (Germany)");  // the system's
     EXPECT_EQ(ItemText(1010), "System Locale: 0x0407");
     // No plain text: the display switches itself off.
     EXPECT_FALSE(Checked(1016));
@@ -45,14 +45,14 @@ TEST_F(MainDialogTest, ListsTextFormatsAndTheClipboardLocale) {
          {7, std::string("oem\0", 4)},
          {13, Utf16(u"uni")},
          {16, LocaleBlock(0x0409)}});
-    MainDialog& window = Open();
+    Open();
     EXPECT_EQ(ListLines(), (Lines{"1\tPlain Text", "7\tOEM Text", "13\tUnicode Text"}));
     EXPECT_EQ(ListItemData(), (std::vector<LPARAM>{1, 7, 13}));
     EXPECT_EQ(::SendMessageA(Item(1000), LB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(ItemText(1011), "Count = 3");
-    EXPECT_EQ(window.availableText, 1u | 2u | 4u);
+    EXPECT_EQ(EnabledFormatButtons(), 1u | 2u | 4u);
     EXPECT_EQ(ItemText(1004), "0x0409");
-    EXPECT_EQ(window.clipboardLanguageId, 0x0409);
+    EXPECT_EQ(ComboSelectedText(1015), "English (United States)");
     EXPECT_EQ(ItemText(1010), "System Locale: 0x0407");
     EXPECT_TRUE(Enabled(1007));
     EXPECT_TRUE(Enabled(1008));
@@ -81,42 +81,42 @@ TEST_F(MainDialogTest, ListsRegisteredAndPrivateFormats) {
          {html, "<b>x</b>"},
          {rtf, std::string("{\\rtf1 x}\0", 10)},
          {512, "private"}});
-    MainDialog& window = Open();
+    Open();
     EXPECT_EQ(ListLines(), (Lines{"1\tPlain Text", std::to_string(html) + "\tHTML Format",
                                   std::to_string(rtf) + "\tRich Text Format", "512\t<no name>"}));
     EXPECT_EQ(ListItemData(),
               (std::vector<LPARAM>{1, static_cast<LPARAM>(html), static_cast<LPARAM>(rtf), 512}));
-    EXPECT_EQ(window.availableText, 1u | 8u);
+    EXPECT_EQ(EnabledFormatButtons(), 1u | 8u);
     EXPECT_TRUE(Enabled(1009));
     EXPECT_FALSE(Enabled(1017));
 }
 
 TEST_F(MainDialogTest, LocaleWithoutUsableDataKeepsTheLastLanguage) {
     Put({{1, std::string("a\0", 2)}, {16, LocaleBlock(0x0411)}});
-    MainDialog& window = Open();
-    ASSERT_EQ(window.clipboardLanguageId, 0x0411);
+    Open();
+    ASSERT_EQ(ComboSelectedText(1015), "Japanese");
 
     clipboard.SetReadFault(16, ClipboardRead::NoHandle);
     Put({{1, std::string("a\0", 2)}, {16, LocaleBlock(0x0409)}});
     EXPECT_EQ(ItemText(1004), "<Locale handle is null>");
-    EXPECT_EQ(window.clipboardLanguageId, 0x0411);
+    EXPECT_EQ(ComboSelectedText(1015), "Japanese");
 
     // One byte can't hold a language: treated like a block that can't be read.
     clipboard.SetReadFault(16, ClipboardRead::Ok);
     Put({{1, std::string("a\0", 2)}, {16, std::string("\x09", 1)}});
     EXPECT_EQ(ItemText(1004), "<Locale handle is null>");
-    EXPECT_EQ(window.clipboardLanguageId, 0x0411);
+    EXPECT_EQ(ComboSelectedText(1015), "Japanese");
 }
 
 TEST_F(MainDialogTest, BusyClipboardKeepsThePreviousListing) {
     Put({{1, std::string("abc\0", 4)}});
     MainDialog& window = Open();
     clipboard.SetHeldByAnotherProgram(true);
-    window.availableText = 0x55;
+    ASSERT_EQ(EnabledFormatButtons(), 1u);
     window.Refresh();
     EXPECT_EQ(Messages(), Lines{"Cannot open the Clipboard."});
     EXPECT_EQ(ListLines(), Lines{"1\tPlain Text"});
-    EXPECT_EQ(window.availableText, 0x55u);
+    EXPECT_EQ(EnabledFormatButtons(), 1u);
 
     window.ShowClipboardData();
     EXPECT_EQ(DisplayText(), "<cannot display data>");
@@ -125,9 +125,9 @@ TEST_F(MainDialogTest, BusyClipboardKeepsThePreviousListing) {
 
 TEST_F(MainDialogTest, ShowsUnicodeTextAsUnitNumbersTenToALine) {
     Put({{13, Utf16(u"abc")}, {1, std::string("abc\0", 4)}});
-    MainDialog& window = Open();
+    Open();
     Click(1017);
-    EXPECT_EQ(window.displayFormat, 13u);
+    EXPECT_TRUE(Checked(1017));
     EXPECT_EQ(DisplayText(), "U+0061 U+0062 U+0063 ");
 
     Put({{13, Utf16(u"0123456789")}, {1, std::string("x\0", 2)}});
@@ -179,13 +179,13 @@ TEST_F(MainDialogTest, ShowsEveryTextAsTheCharactersItHolds) {
     Put({{1, document + "\r\nsecond line" + std::string("\0ignored", 8)},
          {7, std::string("{\\rtf oem}\0", 11)},
          {rtf, document + '\0'}});
-    MainDialog& window = Open();
+    Open();
     EXPECT_EQ(DisplayText(), document + "\r\nsecond line");
     Click(1008);
-    EXPECT_EQ(window.displayFormat, 7u);
+    EXPECT_TRUE(Checked(1008));
     EXPECT_EQ(DisplayText(), "{\\rtf oem}");
     Click(1009);
-    EXPECT_EQ(window.displayFormat, rtf);
+    EXPECT_TRUE(Checked(1009));
     EXPECT_EQ(DisplayText(), document);
     Put({{1, std::string("plain text\0", 11)}});
     EXPECT_EQ(DisplayText(), "plain text");
@@ -193,13 +193,12 @@ TEST_F(MainDialogTest, ShowsEveryTextAsTheCharactersItHolds) {
 
 TEST_F(MainDialogTest, PlaceholdersForMissingAndUnreadableData) {
     Put({{1, std::string("abc\0", 4)}, {13, Utf16(u"abc")}});
-    MainDialog& window = Open();
+    Open();
     Click(1001);  // automatic refresh off: the buttons stay as they are
     Put({{1, std::string("abc\0", 4)}});
     Click(1017);
     EXPECT_EQ(DisplayText(), "<No data available>");
     Click(1003);  // the listing moves the choice back to plain text
-    EXPECT_EQ(window.displayFormat, 1u);
     EXPECT_TRUE(Checked(1007));
     EXPECT_FALSE(Checked(1017));
     EXPECT_FALSE(Enabled(1017));
@@ -215,11 +214,10 @@ TEST_F(MainDialogTest, PlaceholdersForMissingAndUnreadableData) {
 TEST_F(MainDialogTest, ChosenFormatFallsBackToPlainTextWhenItLeaves) {
     unsigned rtf = clipboard.RegisterFormat("Rich Text Format");
     Put({{1, std::string("a\0", 2)}, {7, std::string("o\0", 2)}, {rtf, "{\\rtf1 r}"}});
-    MainDialog& window = Open();
+    Open();
     for (int radio : {1009, 1008}) {
         Click(radio);
         Put({{1, std::string("a\0", 2)}});
-        EXPECT_EQ(window.displayFormat, 1u) << radio;
         EXPECT_TRUE(Checked(1007)) << radio;
         EXPECT_FALSE(Checked(radio)) << radio;
         EXPECT_EQ(DisplayText(), "a");
@@ -229,9 +227,8 @@ TEST_F(MainDialogTest, ChosenFormatFallsBackToPlainTextWhenItLeaves) {
 
 TEST_F(MainDialogTest, BitmapOnlyClipboardSwitchesTheDisplayOff) {
     Put({{1, std::string("a\0", 2)}});
-    MainDialog& window = Open();
+    Open();
     Put({{2, "bitmap"}, {8, "dib"}});
-    EXPECT_FALSE(window.displayData);
     EXPECT_FALSE(Checked(1016));
     EXPECT_EQ(DisplayText(), "<Display of data not enabled>");
     for (int radio : {1007, 1008, 1017, 1009}) {
@@ -242,17 +239,17 @@ TEST_F(MainDialogTest, BitmapOnlyClipboardSwitchesTheDisplayOff) {
     Put({{1, std::string("back\0", 5)}});
     EXPECT_EQ(DisplayText(), "<Display of data not enabled>");
     Click(1016);
-    EXPECT_TRUE(window.displayData);
+    EXPECT_TRUE(Checked(1016));
     EXPECT_TRUE(Enabled(1007));
     EXPECT_EQ(DisplayText(), "back");
-    EXPECT_EQ(window.displayFormat, 1u);
+    EXPECT_TRUE(Checked(1007));
 }
 
 TEST_F(MainDialogTest, DisplayCheckBoxSwitchesTheDisplay) {
     Put({{1, std::string("a\0", 2)}, {13, Utf16(u"a")}});
-    MainDialog& window = Open();
+    Open();
     Click(1016);
-    EXPECT_FALSE(window.displayData);
+    EXPECT_FALSE(Checked(1016));
     EXPECT_EQ(DisplayText(), "<Display of data not enabled>");
     for (int radio : {1007, 1008, 1017, 1009}) {
         EXPECT_FALSE(Enabled(radio)) << radio;

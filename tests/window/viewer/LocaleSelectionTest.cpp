@@ -46,15 +46,14 @@ TEST_F(LocaleSelectionTest, LocaleAndCodeSetFollowTheClipboardLocale) {
     PutLocale(0x0411);
     MainDialog& window = Open();
     EXPECT_EQ(ComboSelectedText(1015), "Japanese");
-    EXPECT_EQ(window.selectedLocaleCode, "JA-JP");
-    EXPECT_EQ(window.selectedLanguageId, 0x0411);
-    EXPECT_EQ(window.currentCodeSetName, "windows-932");
+    EXPECT_EQ(window.Settings().languageId, 0x0411);
+    EXPECT_EQ(window.Settings().codeSetName, "windows-932");
     EXPECT_EQ(ComboSelectedText(1014), "Japanese (Shift-JIS)");
 
     PutLocale(0x0409);
     EXPECT_EQ(ComboSelectedText(1015), "English (United States)");
-    EXPECT_EQ(window.selectedLanguageId, 0x0409);
-    EXPECT_EQ(window.currentCodeSetName, "windows-1252");
+    EXPECT_EQ(window.Settings().languageId, 0x0409);
+    EXPECT_EQ(window.Settings().codeSetName, "windows-1252");
     EXPECT_EQ(ComboSelectedText(1014), "Western European (Windows)");
     EXPECT_TRUE(Messages().empty());
 }
@@ -66,8 +65,8 @@ TEST_F(LocaleSelectionTest, ClipboardLocaleMissingFromTheTableChangesNothing) {
     EXPECT_EQ(Messages(), Lines{kNotSupported});
     EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Exclamation);
     EXPECT_EQ(ComboSelectedText(1015), "Japanese");
-    EXPECT_EQ(window.selectedLanguageId, 0x0411);
-    EXPECT_EQ(window.currentCodeSetName, "windows-932");
+    EXPECT_EQ(window.Settings().languageId, 0x0411);
+    EXPECT_EQ(window.Settings().codeSetName, "windows-932");
     // Told once for the language, not on every listing.
     window.ListClipboard();
     EXPECT_EQ(Messages().size(), 1u);
@@ -78,12 +77,12 @@ TEST_F(LocaleSelectionTest, LocaleWithoutAShippedCodeSetNamesItWithoutMovingTheL
     MainDialog& window = Open();
     PutLocale(0x0408);
     EXPECT_EQ(ComboSelectedText(1015), "Greek");
-    EXPECT_EQ(window.currentCodeSetName, "windows-1253");
+    EXPECT_EQ(window.Settings().codeSetName, "windows-1253");
     EXPECT_EQ(ComboSelectedText(1014), "Western European (Windows)");
     EXPECT_TRUE(Messages().empty());
 
     PutLocale(0x0499);  // a locale that names no code set
-    EXPECT_EQ(window.currentCodeSetName, "");
+    EXPECT_EQ(window.Settings().codeSetName, "");
     EXPECT_EQ(ComboSelectedText(1014), "Western European (Windows)");
 }
 
@@ -94,24 +93,23 @@ TEST_F(LocaleSelectionTest, CodeSetWithoutALineSelectsTheFirstLine) {
     PutLocale(0x0411);
     EXPECT_EQ(Messages(), Lines{"Cannot find code set 'windows-932'"});
     EXPECT_EQ(ComboSelection(1014), 0);
-    EXPECT_EQ(window.currentCodeSetName, "windows-932");
+    EXPECT_EQ(window.Settings().codeSetName, "windows-932");
 }
 
 TEST_F(LocaleSelectionTest, ChoosingACodeSetByHandStopsItFollowingTheLocale) {
     PutLocale(0x0409);
     MainDialog& window = Open();
     ChooseComboLine(1014, ComboPositionOf(1014, "Central European (ISO)"));
-    EXPECT_EQ(window.currentCodeSetName, "iso-8859-2");
-    EXPECT_FALSE(window.codeSetFollowsLocale);
+    EXPECT_EQ(window.Settings().codeSetName, "iso-8859-2");
     EXPECT_FALSE(Checked(1018));
 
     PutLocale(0x0411);
     EXPECT_EQ(ComboSelectedText(1015), "Japanese");
-    EXPECT_EQ(window.currentCodeSetName, "iso-8859-2");
+    EXPECT_EQ(window.Settings().codeSetName, "iso-8859-2");
 
     Click(1018);
-    EXPECT_TRUE(window.codeSetFollowsLocale);
-    EXPECT_EQ(window.currentCodeSetName, "windows-932");
+    EXPECT_TRUE(Checked(1018));
+    EXPECT_EQ(window.Settings().codeSetName, "windows-932");
     EXPECT_EQ(ComboSelectedText(1014), "Japanese (Shift-JIS)");
 }
 
@@ -119,30 +117,28 @@ TEST_F(LocaleSelectionTest, ChoosingALocaleByHandStopsItFollowingTheClipboard) {
     PutLocale(0x0409);
     MainDialog& window = Open();
     ChooseComboLine(1015, ComboPositionOf(1015, "Japanese"));
-    EXPECT_FALSE(window.useClipboardLocale);
     EXPECT_FALSE(Checked(1020));
-    EXPECT_EQ(window.selectedLanguageId, 0x0411);
-    EXPECT_EQ(window.selectedLocaleCode, "EN-US");  // only automatic choices change it
-    EXPECT_EQ(window.currentCodeSetName, "windows-932");
+    EXPECT_EQ(window.Settings().languageId, 0x0411);
+    EXPECT_EQ(window.Settings().codeSetName, "windows-932");
 
     PutLocale(0x0407);
     EXPECT_EQ(ComboSelectedText(1015), "Japanese");
-    EXPECT_EQ(window.selectedLanguageId, 0x0411);
+    EXPECT_EQ(window.Settings().languageId, 0x0411);
 
     // Switching it on again applies the clipboard's locale at once, and its code set.
     Click(1020);
-    EXPECT_TRUE(window.useClipboardLocale);
+    EXPECT_TRUE(Checked(1020));
     EXPECT_EQ(ComboSelectedText(1015), "German (Germany)");
-    EXPECT_EQ(window.selectedLanguageId, 0x0407);
-    EXPECT_EQ(window.currentCodeSetName, "windows-1252");
+    EXPECT_EQ(window.Settings().languageId, 0x0407);
+    EXPECT_EQ(window.Settings().codeSetName, "windows-1252");
 }
 
 TEST_F(LocaleSelectionTest, TheChosenLanguageGoesOntoTheClipboard) {
     PutLocale(0x0411);
-    MainDialog& window = Open();
+    Open();
     Put({{13, Utf16(u"\u3042")}});  // no clipboard locale: the system's, DE-DE
     ChooseComboLine(1015, ComboPositionOf(1015, "Japanese"));
-    window.Convert();
+    Click(1012);
     EXPECT_EQ(clipboard.Block(16), std::string("\x11\x04\x11\x04", 4));
     EXPECT_EQ(clipboard.Block(1), std::string("\x82\xA0\0", 3));
 }
@@ -152,11 +148,9 @@ TEST_F(LocaleSelectionTest, WithoutCodeSetFilesTheListIsEmpty) {
     displayNames.clear();
     MainDialog& window = Open();
     EXPECT_EQ(::SendMessageA(Item(1014), CB_GETCOUNT, 0, 0), 0);
-    EXPECT_EQ(window.currentCodeSetName, "windows-1252");
-    window.currentCodeSetName = "kept";
-    ::SendMessageA(window.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(1014, CBN_SELCHANGE),
-                   reinterpret_cast<LPARAM>(Item(1014)));
-    EXPECT_EQ(window.currentCodeSetName, "kept");
+    EXPECT_EQ(window.Settings().codeSetName, "windows-1252");
+    ChooseComboLine(1014, 0);
+    EXPECT_EQ(window.Settings().codeSetName, "windows-1252");
 }
 
 TEST_F(LocaleSelectionTest, WithoutLocalesNoCodeSetCanBeFound) {
@@ -164,8 +158,8 @@ TEST_F(LocaleSelectionTest, WithoutLocalesNoCodeSetCanBeFound) {
     localeTable.count = 0;
     MainDialog& window = Open();
     EXPECT_EQ(Messages(), (Lines{kNotSupported, "Cannot find code set for the current locale."}));
-    EXPECT_EQ(window.selectedLanguageId, kSystemLanguage);
-    EXPECT_EQ(window.currentCodeSetName, "windows-1252");
+    EXPECT_EQ(window.Settings().languageId, kSystemLanguage);
+    EXPECT_EQ(window.Settings().codeSetName, "windows-1252");
 }
 
 }  // namespace

@@ -147,6 +147,11 @@ std::vector<LPARAM> MainDialogTest::ListItemData() const {
     return data;
 }
 
+unsigned MainDialogTest::EnabledFormatButtons() const {
+    return (Enabled(1007) ? 1u : 0u) | (Enabled(1008) ? 2u : 0u) | (Enabled(1017) ? 4u : 0u) |
+           (Enabled(1009) ? 8u : 0u);
+}
+
 std::string MainDialogTest::DisplayText() const {
     // The rich-edit control gives paragraph ends back as "\r\n".
     return ItemText(1002);

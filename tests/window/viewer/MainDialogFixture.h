@@ -57,6 +57,9 @@ protected:
     static std::string Utf16(const std::u16string& text);
     static std::string LocaleBlock(unsigned short language);
     std::vector<std::string> Messages() const { return prompts.MessageTexts(); }
+    // The bits of the format buttons that can be chosen: 1 plain, 2 OEM, 4 Unicode, 8 RTF.
+    unsigned EnabledFormatButtons() const;
+    unsigned MarkerFormat() { return clipboard.RegisterFormat("Pelimbrance Flag"); }
 
     InMemoryClipboard clipboard;
     RecordingPrompts prompts;

@@ -109,29 +109,23 @@ TEST_F(MainDialogTest, StartsWithTheDefaultsAndListsTheClipboardWithoutConvertin
     EXPECT_FALSE(Enabled(1003));
     EXPECT_TRUE(Enabled(1012));
 
-    EXPECT_TRUE(window.refreshAutomatically);
-    EXPECT_FALSE(window.autoConvert);
-    EXPECT_FALSE(window.allowEntities);
-    EXPECT_FALSE(window.toHexa);
-    EXPECT_FALSE(window.saveImages);
-    EXPECT_FALSE(window.launchEditor);
-    EXPECT_EQ(window.displayFormat, 1u);
-    EXPECT_EQ(window.skipState, Idle);
-    EXPECT_EQ(window.imagePathPrefix, "C:\\Bitmaps\\Screen");
-    EXPECT_EQ(window.imageCounter, 1);
-    EXPECT_EQ(window.rtfFormat, clipboard.RegisterFormat("Rich Text Format"));
-    EXPECT_EQ(window.flagFormat, clipboard.RegisterFormat("Pelimbrance Flag"));
-    EXPECT_NE(window.icon, nullptr);
-    EXPECT_EQ(window.loadedCodeSet.name, "windows-1252");
-    EXPECT_EQ(window.currentCodeSetName, "windows-1252");
-    EXPECT_EQ(window.selectedLocaleCode, "DE-DE");  // the clipboard has no locale: the system's
+    const ConversionSettings settings = window.Settings();
+    EXPECT_EQ(settings.codeSetName, "windows-1252");
+    EXPECT_FALSE(settings.allowEntities);
+    EXPECT_FALSE(settings.saveImages);
+    EXPECT_EQ(settings.languageId, kSystemLanguage);
+    // The clipboard has no locale: the system's.
+    EXPECT_EQ(ComboSelectedText(1015), "German (Germany)");
     EXPECT_EQ(ComboSelectedText(1014), "Western European (Windows)");
+
+    // The clipboard is opened for this window.
+    EXPECT_EQ(clipboard.OwnerWindow(), window.GetSafeHwnd());
 
     // Listed at once through the notification of joining the chain; nothing converted.
     EXPECT_EQ(ListLines(), std::vector<std::string>{"1\tPlain Text"});
     EXPECT_EQ(ItemText(1011), "Count = 1");
     EXPECT_EQ(DisplayText(), "abc");
-    EXPECT_FALSE(clipboard.IsFormatAvailable(window.flagFormat));
+    EXPECT_FALSE(clipboard.IsFormatAvailable(MarkerFormat()));
     EXPECT_TRUE(Messages().empty());
 }
 
@@ -209,31 +203,30 @@ TEST_F(MainDialogTest, HelpButtonSendsTheHelpCommandToTheApplication) {
     Close();
 }
 
-TEST_F(MainDialogTest, OptionCheckBoxesMirrorTheirMembers) {
+TEST_F(MainDialogTest, OptionCheckBoxesGoIntoTheSettingsOfARun) {
     MainDialog& window = Open();
     Click(1022);
-    EXPECT_TRUE(window.allowEntities);
+    EXPECT_TRUE(window.Settings().allowEntities);
     Click(1023);
-    EXPECT_TRUE(window.saveImages);
+    EXPECT_TRUE(window.Settings().saveImages);
     Click(1022);
     Click(1023);
-    EXPECT_FALSE(window.allowEntities);
-    EXPECT_FALSE(window.saveImages);
+    EXPECT_FALSE(window.Settings().allowEntities);
+    EXPECT_FALSE(window.Settings().saveImages);
 }
 
 TEST_F(MainDialogTest, AutoConvertConvertsAtOnceButNotItsOwnWriteAndSavesOneImage) {
     Put({{13, Utf16(kText)}, {8, SmallDib()}});
-    MainDialog& window = Open();
+    Open();
     Click(1023);
     prompts.AnswerSaveImage(false);
 
     Click(1006);
-    EXPECT_TRUE(window.autoConvert);
+    EXPECT_TRUE(Checked(1006));
     EXPECT_FALSE(Enabled(1012));
-    EXPECT_TRUE(clipboard.IsFormatAvailable(window.flagFormat));
+    EXPECT_TRUE(clipboard.IsFormatAvailable(MarkerFormat()));
     EXPECT_EQ(clipboard.Block(1), std::string("Caf\xE9\0", 5));
     // The write's own notification found SkipNext and only reset it; no second image offer.
-    EXPECT_EQ(window.skipState, Idle);
     EXPECT_EQ(prompts.saveImageQuestions.size(), 1u);
 
     // The listing shows the converted clipboard, marker included.
@@ -245,48 +238,44 @@ TEST_F(MainDialogTest, AutoConvertConvertsAtOnceButNotItsOwnWriteAndSavesOneImag
     // A later change by another program is converted again.
     Put({{13, Utf16(u"x\u0100y")}});
     EXPECT_EQ(clipboard.Block(1), std::string("x?y\0", 4));
-    EXPECT_EQ(window.skipState, Idle);
 
     Click(1006);
-    EXPECT_FALSE(window.autoConvert);
+    EXPECT_FALSE(Checked(1006));
     EXPECT_TRUE(Enabled(1012));
     Put({{13, Utf16(kText)}});
-    EXPECT_FALSE(clipboard.IsFormatAvailable(window.flagFormat));
+    EXPECT_FALSE(clipboard.IsFormatAvailable(MarkerFormat()));
 }
 
 TEST_F(MainDialogTest, ConvertButtonConvertsAndListsAgain) {
     Put({{1, std::string("Caf\xE9\0", 5)}});
-    MainDialog& window = Open();
+    Open();
     Click(1012);
     EXPECT_EQ(clipboard.Block(13), Utf16(kText));
-    EXPECT_EQ(window.unicodeText, u"");   // read from CF_TEXT, not from CF_UNICODETEXT
     EXPECT_EQ(ItemText(1004), "0x0407");  // CF_LOCALE written with the selected language
-    EXPECT_EQ(window.skipState, Idle);
 }
 
 TEST_F(MainDialogTest, WithoutAutomaticRefreshChangesWaitForTheRefreshButton) {
-    MainDialog& window = Open();
+    Open();
     Click(1001);
-    EXPECT_FALSE(window.refreshAutomatically);
+    EXPECT_FALSE(Checked(1001));
     EXPECT_TRUE(Enabled(1003));
     Click(1006);  // Auto-convert on, empty clipboard: nothing to convert
 
     Put({{13, Utf16(kText)}});
     EXPECT_EQ(ItemText(1011), "Count = 0");
-    EXPECT_FALSE(clipboard.IsFormatAvailable(window.flagFormat));
+    EXPECT_FALSE(clipboard.IsFormatAvailable(MarkerFormat()));
 
     // Switching Auto-convert on armed the guard; that run wrote nothing, so nothing is held
     // back and the refresh converts.
-    EXPECT_EQ(window.skipState, Idle);
     Click(1003);
-    EXPECT_TRUE(clipboard.IsFormatAvailable(window.flagFormat));
+    EXPECT_TRUE(clipboard.IsFormatAvailable(MarkerFormat()));
     // 13, 1, Rich Text Format and the marker; CF_LOCALE gets no line.
     EXPECT_EQ(ItemText(1011), "Count = 4");
 }
 
 TEST_F(MainDialogTest, WithAutomaticRefreshOffTheFirstRefreshAfterAutoConvertConverts) {
     Put({{13, Utf16(kText)}});
-    MainDialog& window = Open();
+    Open();
     Click(1001);
     Click(1006);
     ASSERT_EQ(clipboard.Block(1), std::string("Caf\xE9\0", 5));
@@ -295,15 +284,13 @@ TEST_F(MainDialogTest, WithAutomaticRefreshOffTheFirstRefreshAfterAutoConvertCon
     EXPECT_EQ(ItemText(1011), "Count = 4");  // still the converted clipboard's listing
     Click(1003);
     EXPECT_EQ(clipboard.Block(1), std::string("new\0", 4));
-    EXPECT_EQ(window.skipState, Idle);
 }
 
 TEST_F(MainDialogTest, SwitchingAutomaticRefreshOnRefreshesAndConvertsOnce) {
     Put({{13, Utf16(kText)}, {8, SmallDib()}});
-    MainDialog& window = Open();
+    Open();
     Click(1001);
     Click(1006);  // converts now (armed), its own change is not listed automatically
-    EXPECT_EQ(window.skipState, Idle);
     Put({{13, Utf16(u"new")}, {8, SmallDib()}});
     Click(1023);
     prompts.AnswerSaveImage(false);
@@ -311,7 +298,6 @@ TEST_F(MainDialogTest, SwitchingAutomaticRefreshOnRefreshesAndConvertsOnce) {
     Click(1001);  // armed again: this refresh converts, the change it causes does not
     EXPECT_FALSE(Enabled(1003));
     EXPECT_EQ(clipboard.Block(1), std::string("new\0", 4));
-    EXPECT_EQ(window.skipState, Idle);
     EXPECT_EQ(prompts.saveImageQuestions.size(), 1u);
 }
 
@@ -336,7 +322,7 @@ TEST_F(MainDialogTest, ViewerChainForwardsAndFollowsChainChanges) {
     HWND afterRecorder = ::SetClipboardViewer(recorder);
     MainDialog& window = Open();
     HWND hwnd = window.GetSafeHwnd();
-    ASSERT_EQ(window.nextViewer, recorder);
+    ASSERT_EQ(::GetClipboardViewer(), hwnd);
     ChainRecorder::Calls().clear();
 
     // A change is passed on with both parameters 0.
@@ -355,13 +341,16 @@ TEST_F(MainDialogTest, ViewerChainForwardsAndFollowsChainChanges) {
     EXPECT_EQ(ChainRecorder::Calls()[1].message, static_cast<UINT>(WM_CHANGECBCHAIN));
     EXPECT_EQ(ChainRecorder::Calls()[1].wParam, reinterpret_cast<WPARAM>(further));
     EXPECT_EQ(ChainRecorder::Calls()[1].lParam, reinterpret_cast<LPARAM>(next));
-    EXPECT_EQ(window.nextViewer, recorder);
+    // Still the next viewer: told of the next change.
+    Put({{1, std::string("def\0", 4)}});
+    ASSERT_EQ(ChainRecorder::Calls().size(), 3u);
+    EXPECT_EQ(ChainRecorder::Calls()[2].message, static_cast<UINT>(WM_DRAWCLIPBOARD));
 
-    // The next viewer leaves: it is replaced and not told.
+    // The next viewer leaves: it is replaced and not told, neither now nor of later changes.
     ::SendMessageA(hwnd, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(recorder),
                    reinterpret_cast<LPARAM>(afterRecorder));
-    EXPECT_EQ(window.nextViewer, afterRecorder);
-    EXPECT_EQ(ChainRecorder::Calls().size(), 2u);
+    Put({{1, std::string("ghi\0", 4)}});
+    EXPECT_EQ(ChainRecorder::Calls().size(), 3u);
 
     Close();
     ::ChangeClipboardChain(recorder, afterRecorder);
@@ -377,7 +366,7 @@ TEST_F(MainDialogTest, TheRestOfTheChainHearsOfAChangeBeforeOurBoxesAreShown) {
     HWND recorder = ChainRecorder::Create();
     HWND afterRecorder = ::SetClipboardViewer(recorder);
     MainDialog& window = Open();
-    ASSERT_EQ(window.nextViewer, recorder);
+    ASSERT_EQ(::GetClipboardViewer(), window.GetSafeHwnd());
     ChainRecorder::Calls().clear();
     std::vector<std::size_t> heardWhileShown;
     prompts.onMessage = [&](const RecordingPrompts::MessageCall&) {
@@ -401,7 +390,7 @@ TEST_F(MainDialogTest, TheRestOfTheChainHearsOfAChangeBeforeOurBoxesAreShown) {
 }
 
 TEST_F(MainDialogTest, UnsupportedClipboardLanguageIsToldOnceAndNeverOverAnotherBox) {
-    MainDialog& window = Open();
+    Open();
     auto copyWithLanguage = [&](unsigned short language) {
         Put({{1, std::string("a\0", 2)}, {16, LocaleBlock(language)}});
     };
@@ -419,7 +408,7 @@ TEST_F(MainDialogTest, UnsupportedClipboardLanguageIsToldOnceAndNeverOverAnother
     EXPECT_EQ(told(), 3);
     Click(1020);  // the user changes the rules: off, then on again
     Click(1020);
-    EXPECT_TRUE(window.useClipboardLocale);
+    EXPECT_TRUE(Checked(1020));
     EXPECT_EQ(told(), 4);
 
     // A change that arrives while another box is open tells nothing over it; the next
@@ -436,7 +425,7 @@ TEST_F(MainDialogTest, UnsupportedClipboardLanguageIsToldOnceAndNeverOverAnother
     Click(1005);
     EXPECT_TRUE(changed);
     EXPECT_EQ(told(), 4);
-    EXPECT_EQ(window.clipboardLanguageId, 0x0414);
+    EXPECT_EQ(ItemText(1004), "0x0414");
     copyWithLanguage(0x0414);
     EXPECT_EQ(told(), 5);
     prompts.onMessage = nullptr;
@@ -444,24 +433,24 @@ TEST_F(MainDialogTest, UnsupportedClipboardLanguageIsToldOnceAndNeverOverAnother
 
 TEST_F(MainDialogTest, ConvertIsNeverHeldBackWhenNoConversionFollowedTheGuard) {
     Put({{13, Utf16(kText)}});
-    MainDialog& window = Open();
+    Open();
     // Automatic refresh off and on again with Auto-convert off: no conversion follows.
     Click(1001);
     Click(1001);
-    EXPECT_EQ(window.skipState, Idle);
     Click(1012);
     ASSERT_EQ(clipboard.Block(1), std::string("Caf\xE9\0", 5));
     Put({{13, Utf16(u"new")}});
     Click(1012);
     EXPECT_EQ(clipboard.Block(1), std::string("new\0", 4));
 
-    // However the guard came to be armed, the notification of the write clears it when the
-    // refresh it starts doesn't convert.
-    window.skipState = Armed;
+    // Auto-convert switched on with automatic refresh off converts under the guard; the
+    // notification of that write clears it, since the refresh it starts doesn't convert.
+    Click(1001);
     Put({{13, Utf16(u"again")}});
-    Click(1012);
+    Click(1006);
     EXPECT_EQ(clipboard.Block(1), std::string("again\0", 6));
-    EXPECT_EQ(window.skipState, Idle);
+    Click(1006);
+    Click(1001);
     Put({{13, Utf16(u"last")}});
     Click(1012);
     EXPECT_EQ(clipboard.Block(1), std::string("last\0", 5));
@@ -479,6 +468,25 @@ TEST_F(MainDialogTest, TheClipboardIsFreeWhileTheSaveDialogWaits) {
     Click(1012);
     EXPECT_EQ(openWhileAsked, std::vector<bool>{false});
     EXPECT_EQ(clipboard.Block(1), std::string("Caf\xE9\0", 5));
+}
+
+TEST_F(MainDialogTest, TheSaveImagesBoxShowsTheDialogsAnswerBeforeTheSaveReports) {
+    Put({{13, Utf16(kText)}, {8, SmallDib()}});
+    Open();
+    Click(1023);
+    shell.failingDirectories.insert("C:\\Bitmaps\\");
+    prompts.AnswerSaveImage(RecordingPrompts::SaveImageAnswer([](SaveImageChoice& choice) {
+        choice.saveImages = false;
+        return true;
+    }));
+    std::vector<bool> boxWhileTold;
+    prompts.onMessage = [&](const RecordingPrompts::MessageCall&) {
+        boxWhileTold.push_back(Checked(1023));
+    };
+    Click(1012);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Cannot save the bitmap."});
+    EXPECT_EQ(boxWhileTold, std::vector<bool>{false});
+    prompts.onMessage = nullptr;
 }
 
 TEST_F(MainDialogTest, CloseFromOutsideEndsLikeExitAndTheEndOfTheSessionLeavesTheChain) {
@@ -510,7 +518,9 @@ TEST_F(MainDialogTest, CloseFromOutsideEndsLikeExitAndTheEndOfTheSessionLeavesTh
 TEST_F(MainDialogTest, MinimisedWindowAnswersTheDragIconQuery) {
     MainDialog& window = Open();
     HWND hwnd = window.GetSafeHwnd();
-    EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_QUERYDRAGICON, 0, 0)), window.icon);
+    const auto icon = reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0));
+    EXPECT_NE(icon, nullptr);
+    EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_QUERYDRAGICON, 0, 0)), icon);
     ::ShowWindow(hwnd, SW_MINIMIZE);
     ::UpdateWindow(hwnd);  // paints through the iconic path without failing
     EXPECT_TRUE(::IsIconic(hwnd));

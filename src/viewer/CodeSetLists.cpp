@@ -1,4 +1,4 @@
-#include "app/CodeSetLists.h"
+#include "viewer/CodeSetLists.h"
 
 #include <windows.h>
 
