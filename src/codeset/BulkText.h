@@ -17,8 +17,25 @@
 using EncodeTableEntry = std::uint16_t;
 constexpr std::size_t kEncodeTableSize = 0x10000;
 
-// Bytes that the whole-text decoders read per chunk of output.
-constexpr std::size_t kDecodeChunk = 1024;
+// Bytes that the whole-text decoders read per chunk: the granule of the search for the
+// terminating zero byte.
+constexpr std::size_t kDecodeChunk = 16384;
+
+// Appends to out what write puts at the pointer it is given, up to maxUnits units; write
+// returns the end of what it wrote. The units go straight into the string's storage, not
+// zero-filled first: filling and copying each cost about as much as the decoding.
+template <typename Write>
+void AppendUnits(std::u16string& out, std::size_t maxUnits, Write write) {
+    const std::size_t old = out.size();
+#if defined(__cpp_lib_string_resize_and_overwrite)
+    out.resize_and_overwrite(old + maxUnits, [&](char16_t* data, std::size_t) {
+        return static_cast<std::size_t>(write(data + old) - data);
+    });
+#else
+    out.resize(old + maxUnits);
+    out.resize(static_cast<std::size_t>(write(&out[0] + old) - out.data()));
+#endif
+}
 
 // Units from base to base + count - 1 that a single-byte code set writes as the unit minus
 // delta (count 0 when there is no such run).

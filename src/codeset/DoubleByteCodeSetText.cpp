@@ -3,6 +3,24 @@
 #include "codeset/DoubleByteCodeSet.h"
 #include "codeset/EntityFlags.h"
 
+namespace {
+
+// Where the pair of a lead and a trail byte sits in the bulk decode table: at the value of
+// its two bytes loaded as one 16-bit number, so that the decoders index it without
+// reordering them.
+inline unsigned PairIndex(unsigned lead, unsigned trail) {
+    return IsLittleEndianMachine() ? trail << 8 | lead : lead << 8 | trail;
+}
+
+// The index of the pair at text[0] and text[1], from one load.
+inline unsigned PairAt(const unsigned char* text) {
+    std::uint16_t twoBytes = 0;
+    std::memcpy(&twoBytes, text, 2);
+    return twoBytes;
+}
+
+}  // namespace
+
 void DoubleByteCodeSet::BuildBulkTables() {
     bulkEncode.clear();
     bulkDecode.clear();
@@ -40,21 +58,12 @@ void DoubleByteCodeSet::BuildBulkTables() {
             continue;
         for (unsigned trail = 1; trail < 256; ++trail) {
             if (table->present[trail])
-                bulkDecode[lead << 8 | trail] = table->chars[trail];
+                bulkDecode[PairIndex(lead, trail)] = table->chars[trail];
         }
     }
 }
 
 namespace {
-
-// The lead byte at text[0] and the trail byte after it as lead << 8 | trail, from one load.
-inline unsigned PairAt(const unsigned char* text) {
-    std::uint16_t twoBytes = 0;
-    std::memcpy(&twoBytes, text, 2);
-    const unsigned value = twoBytes;
-    // On a little-endian machine the lead byte is the low one: the rotation swaps them.
-    return IsLittleEndianMachine() ? (value >> 8 | value << 8) & 0xFFFF : value;
-}
 
 #if defined(PEL_SSE2)
 // After a block that DecodeMixedBlock leaves alone, the bytes the other paths decode before
@@ -110,15 +119,16 @@ inline bool DecodeMixedBlock(const unsigned char* text, std::size_t& i, char16_t
         return false;
     // A lead byte at the end waits for its trail byte in the next block.
     const unsigned count = (leads >> 31) & 1 ? 31 : 32;
-    // Each byte with the one after it, as the index of a pair (byte << 8 | next byte); the
-    // character of a byte below 0x80 is the byte itself (as every byte below the table).
+    // Each byte with the one after it, as the index of a pair (SSE2 machines are
+    // little-endian: next byte << 8 | byte); the character of a byte below 0x80 is the byte
+    // itself (as every byte below the table).
     const __m128i firstNext = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 1));
     const __m128i secondNext = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 17));
     alignas(16) std::uint16_t codes[kMixedBlock];
-    _mm_store_si128(reinterpret_cast<__m128i*>(codes), _mm_unpacklo_epi8(firstNext, first));
-    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 8), _mm_unpackhi_epi8(firstNext, first));
-    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 16), _mm_unpacklo_epi8(secondNext, second));
-    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 24), _mm_unpackhi_epi8(secondNext, second));
+    _mm_store_si128(reinterpret_cast<__m128i*>(codes), _mm_unpacklo_epi8(first, firstNext));
+    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 8), _mm_unpackhi_epi8(first, firstNext));
+    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 16), _mm_unpacklo_epi8(second, secondNext));
+    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 24), _mm_unpackhi_epi8(second, secondNext));
     auto characters = static_cast<unsigned>((~high | leads) & ((std::uint64_t(1) << count) - 1));
     const auto leadBits = static_cast<unsigned>(leads);
     char16_t* out = dst;
@@ -127,7 +137,7 @@ inline bool DecodeMixedBlock(const unsigned char* text, std::size_t& i, char16_t
         const unsigned code = codes[k];
         const char16_t pair = pairs[code];
         // A select, not a branch: the kinds of character alternate without a pattern.
-        *out++ = (leadBits >> k) & 1 ? pair : static_cast<char16_t>(code >> 8);
+        *out++ = (leadBits >> k) & 1 ? pair : static_cast<char16_t>(code & 0xFF);
     }
     // An undefined pair (or a byte that is no lead byte where one must be) reads U+FFFF;
     // lanes after the characters written are not looked at.
@@ -163,10 +173,6 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
     const __m128i zero = _mm_setzero_si128();
     const __m128i ampersandBytes = _mm_set1_epi8(ampersand < 0x100 ? '&' : 0);
 #endif
-    // Decoded a chunk at a time into a local buffer: appending that costs less than
-    // zero-filling the string ahead. Every character takes at least one byte.
-    out.reserve(out.size() + (length - position));
-    char16_t buffer[kDecodeChunk];
     std::size_t i = position;
 #if defined(PEL_SSE2)
     std::size_t retryAt = i;
@@ -174,97 +180,100 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
     // Lowered to the terminating zero byte when it is met.
     std::size_t end = length;
     int result = 0;
-    while (i < end && result == 0) {
-        const std::size_t limit = end - i > kDecodeChunk ? i + kDecodeChunk : end;
-        char16_t* dst = buffer;
-        while (i < limit) {
+    // Every character takes at least one byte.
+    AppendUnits(out, length - position, [&](char16_t* dst) {
+        while (i < end && result == 0) {
+            const std::size_t limit = end - i > kDecodeChunk ? i + kDecodeChunk : end;
+            while (i < limit) {
 #if defined(PEL_SSE2)
-            // Text that mixes characters of one and two bytes (words between spaces) goes a
-            // block at a time, which spares the branch per character that mispredicts there.
-            if (asciiBlocks && i >= retryAt && limit - i >= kMixedBlock) {
-                if (DecodeMixedBlock(text, i, dst, pairs, ampersandBytes))
-                    continue;
-                retryAt = i + kMixedRetry;
-            }
-#endif
-            // Branches, not selects: the position of the next character must not wait for
-            // this one's look-ups, and the predictor follows the runs of one kind well.
-            const unsigned char b = text[i];
-            const char16_t single = singles[b];
-            if (single != 0xFFFF && b != ampersand) {
-#if defined(PEL_SSE2)
-                if (asciiBlocks && b < 0x80 && limit - i >= 16) {
-                    // A run of ASCII goes 16 bytes at a time up to its first byte of 0x80 or
-                    // above, zero byte or ampersand that may start an entity.
-                    do {
-                        const __m128i block =
-                            _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-                        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst),
-                                         _mm_unpacklo_epi8(block, zero));
-                        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8),
-                                         _mm_unpackhi_epi8(block, zero));
-                        const unsigned stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
-                            block, _mm_or_si128(_mm_cmpeq_epi8(block, zero),
-                                                _mm_cmpeq_epi8(block, ampersandBytes)))));
-                        if (stops != 0) {
-                            const unsigned k = LowestBit(stops);
-                            dst += k;
-                            i += k;
-                            break;
-                        }
-                        dst += 16;
-                        i += 16;
-                    } while (limit - i >= 16);
-                    continue;
-                }
-#endif
-                *dst++ = single;
-                ++i;
-                continue;
-            }
-            // The trail byte is at most the terminating zero, always there to read; a pair
-            // is found only after a lead byte.
-            const char16_t pair = pairs[b << 8 | text[i + 1]];
-            if (pair != 0xFFFF) {
-                *dst++ = pair;
-                i += 2;
-                // Stays in a run of two-byte characters while it lasts.
-#if defined(PEL_SSE2)
-                const std::size_t runStart = i;
-#endif
-                while (i < limit) {
-                    const char16_t next = pairs[PairAt(text + i)];
-                    if (next == 0xFFFF)
-                        break;
-                    *dst++ = next;
-                    i += 2;
-                }
-#if defined(PEL_SSE2)
-                // Text of long runs (Chinese, Japanese) decodes quicker here than in mixed
-                // blocks; short runs between spaces (Korean) go to the blocks.
-                if (i - runStart > kLongRun)
+                // Text that mixes characters of one and two bytes (words between spaces) goes a
+                // block at a time, which spares the branch per character that mispredicts there.
+                if (asciiBlocks && i >= retryAt && limit - i >= kMixedBlock) {
+                    if (DecodeMixedBlock(text, i, dst, pairs, ampersandBytes))
+                        continue;
                     retryAt = i + kMixedRetry;
+                }
 #endif
-                continue;
+                // Branches, not selects: the position of the next character must not wait for
+                // this one's look-ups, and the predictor follows the runs of one kind well.
+                const unsigned char b = text[i];
+                const char16_t single = singles[b];
+                if (single != 0xFFFF && b != ampersand) {
+#if defined(PEL_SSE2)
+                    if (asciiBlocks && b < 0x80 && limit - i >= 16) {
+                        // A run of ASCII goes 16 bytes at a time up to its first byte of 0x80 or
+                        // above, zero byte or ampersand that may start an entity.
+                        do {
+                            const __m128i block =
+                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+                            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst),
+                                             _mm_unpacklo_epi8(block, zero));
+                            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8),
+                                             _mm_unpackhi_epi8(block, zero));
+                            const unsigned stops =
+                                static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+                                    block, _mm_or_si128(_mm_cmpeq_epi8(block, zero),
+                                                        _mm_cmpeq_epi8(block, ampersandBytes)))));
+                            if (stops != 0) {
+                                const unsigned k = LowestBit(stops);
+                                dst += k;
+                                i += k;
+                                break;
+                            }
+                            dst += 16;
+                            i += 16;
+                        } while (limit - i >= 16);
+                        continue;
+                    }
+#endif
+                    *dst++ = single;
+                    ++i;
+                    continue;
+                }
+                // The trail byte is at most the terminating zero, always there to read; a pair
+                // is found only after a lead byte.
+                const char16_t pair = pairs[PairAt(text + i)];
+                if (pair != 0xFFFF) {
+                    *dst++ = pair;
+                    i += 2;
+                    // Stays in a run of two-byte characters while it lasts.
+#if defined(PEL_SSE2)
+                    const std::size_t runStart = i;
+#endif
+                    while (i < limit) {
+                        const char16_t next = pairs[PairAt(text + i)];
+                        if (next == 0xFFFF)
+                            break;
+                        *dst++ = next;
+                        i += 2;
+                    }
+#if defined(PEL_SSE2)
+                    // Text of long runs (Chinese, Japanese) decodes quicker here than in mixed
+                    // blocks; short runs between spaces (Korean) go to the blocks.
+                    if (i - runStart > kLongRun)
+                        retryAt = i + kMixedRetry;
+#endif
+                    continue;
+                }
+                if (b == 0) {
+                    end = i;
+                    break;
+                }
+                // An entity, an undefined byte, the end of the text after a lead byte, an
+                // undefined pair or one that stands for U+FFFF: the per-character decoder tells
+                // them apart.
+                char16_t unit = 0;
+                std::size_t consumed = 0;
+                bool isEntity = false;
+                result = DoubleByteCodeSet::DecodeChar(text + i, unit, consumed, isEntity, flags);
+                if (result != 0)
+                    break;
+                *dst++ = unit;
+                i = consumed < end - i ? i + consumed : end;
             }
-            if (b == 0) {
-                end = i;
-                break;
-            }
-            // An entity, an undefined byte, the end of the text after a lead byte, an
-            // undefined pair or one that stands for U+FFFF: the per-character decoder tells
-            // them apart.
-            char16_t unit = 0;
-            std::size_t consumed = 0;
-            bool isEntity = false;
-            result = DoubleByteCodeSet::DecodeChar(text + i, unit, consumed, isEntity, flags);
-            if (result != 0)
-                break;
-            *dst++ = unit;
-            i = consumed < end - i ? i + consumed : end;
         }
-        out.append(buffer, static_cast<std::size_t>(dst - buffer));
-    }
+        return dst;
+    });
     position = i;
     return result;
 }

@@ -131,54 +131,52 @@ int SingleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
         return CodeSet::DecodeText(text, length, position, out, flags);
     const bool entities = (flags & NamedEntities) != 0;
     const bool linear = linearFrom < 0x100;
-    // Decoded a chunk at a time into a local buffer: appending that costs less than
-    // zero-filling the string ahead. Every character takes at least one byte.
-    out.reserve(out.size() + (length - position));
-    char16_t buffer[kDecodeChunk];
     std::size_t i = position;
     // Lowered to the first zero byte once a chunk meets it.
     std::size_t end = length;
     int result = 0;
-    while (i < end && result == 0) {
-        std::size_t limit = end - i > kDecodeChunk ? i + kDecodeChunk : end;
-        char16_t* dst = buffer;
+    // Every character takes at least one byte.
+    AppendUnits(out, length - position, [&](char16_t* dst) {
+        while (i < end && result == 0) {
+            std::size_t limit = end - i > kDecodeChunk ? i + kDecodeChunk : end;
 #if defined(PEL_SSE2)
-        if (tableStart >= 0x80 && (linear || entities)) {
-            const WidenFunction widen =
-                kWidenBlocks[linear ? (linearDelta != 0 ? 2 : 1) : 0][entities ? 1 : 0];
-            widen(text, length, i, limit, dst, byteValue.data(), linearFrom, linearDelta);
-        }
-#endif
-        // The rest of the chunk (all of it without SSE2) ends at the first zero byte in it.
-        if (const void* zeroByte = std::memchr(text + i, 0, limit - i))
-            end = limit =
-                static_cast<std::size_t>(static_cast<const unsigned char*>(zeroByte) - text);
-        if (!entities) {
-            // A look-up per byte with no branch beats widening blocks and patching their
-            // high bytes, whose count varies too much to predict.
-            const char16_t* const values = byteValue.data();
-            for (; i < limit; ++i)
-                *dst++ = values[text[i]];
-        }
-        while (i < limit) {
-            const char16_t mapped = byteValue[text[i]];
-            if (mapped != u'&') {
-                *dst++ = mapped;
-                ++i;
-                continue;
+            if (tableStart >= 0x80 && (linear || entities)) {
+                const WidenFunction widen =
+                    kWidenBlocks[linear ? (linearDelta != 0 ? 2 : 1) : 0][entities ? 1 : 0];
+                widen(text, length, i, limit, dst, byteValue.data(), linearFrom, linearDelta);
             }
-            // An ampersand may start an entity: the per-character decoder reads it.
-            char16_t unit = 0;
-            std::size_t consumed = 0;
-            bool isEntity = false;
-            result = SingleByteCodeSet::DecodeChar(text + i, unit, consumed, isEntity, flags);
-            if (result != 0)
-                break;
-            *dst++ = unit;
-            i = consumed < end - i ? i + consumed : end;
+#endif
+            // The rest of the chunk (all of it without SSE2) ends at the first zero byte in it.
+            if (const void* zeroByte = std::memchr(text + i, 0, limit - i))
+                end = limit =
+                    static_cast<std::size_t>(static_cast<const unsigned char*>(zeroByte) - text);
+            if (!entities) {
+                // A look-up per byte with no branch beats widening blocks and patching their
+                // high bytes, whose count varies too much to predict.
+                const char16_t* const values = byteValue.data();
+                for (; i < limit; ++i)
+                    *dst++ = values[text[i]];
+            }
+            while (i < limit) {
+                const char16_t mapped = byteValue[text[i]];
+                if (mapped != u'&') {
+                    *dst++ = mapped;
+                    ++i;
+                    continue;
+                }
+                // An ampersand may start an entity: the per-character decoder reads it.
+                char16_t unit = 0;
+                std::size_t consumed = 0;
+                bool isEntity = false;
+                result = SingleByteCodeSet::DecodeChar(text + i, unit, consumed, isEntity, flags);
+                if (result != 0)
+                    break;
+                *dst++ = unit;
+                i = consumed < end - i ? i + consumed : end;
+            }
         }
-        out.append(buffer, static_cast<std::size_t>(dst - buffer));
-    }
+        return dst;
+    });
     position = i;
     return result;
 }
