@@ -162,17 +162,7 @@ void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsig
     const char16_t* const textEnd = units + count;
     char* cursor = sink.Cursor();
 #if defined(PEL_SSE2)
-    const __m128i below = _mm_set1_epi16(static_cast<short>(asciiLimit > 0 ? asciiLimit - 1 : 0));
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i linearBase = _mm_set1_epi16(static_cast<short>(linear.base));
-    const __m128i linearLast = _mm_set1_epi16(static_cast<short>(linear.count - 1));
-    const __m128i linearDelta = _mm_set1_epi16(static_cast<short>(linear.delta));
-    __m128i specials[64];
-    int specialCount = 0;
-    for (unsigned unit = 0; unit < 64; ++unit) {
-        if ((special >> unit) & 1)
-            specials[specialCount++] = _mm_set1_epi16(static_cast<short>(unit));
-    }
+    const NarrowBlocks narrow(asciiLimit, special, linear.base, linear.count, linear.delta);
 #else
     (void)asciiLimit;
 #endif
@@ -188,25 +178,9 @@ void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsig
             // themselves or lie in the linear run directly, the others patched in from the
             // table.
             if (singleByte && end - p >= 8) {
-                const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-                // Lanes of zero, at or above asciiLimit, or special need a look-up.
-                const __m128i inRange = _mm_cmpeq_epi16(_mm_subs_epu16(block, below), zero);
-                __m128i other = _mm_or_si128(_mm_andnot_si128(inRange, _mm_set1_epi16(-1)),
-                                             _mm_cmpeq_epi16(block, zero));
-                for (int s = 0; s < specialCount; ++s)
-                    other = _mm_or_si128(other, _mm_cmpeq_epi16(block, specials[s]));
-                __m128i value = block;
-                if (linear.count != 0) {
-                    // Lanes in the linear run are written as the unit minus delta.
-                    const __m128i offset = _mm_sub_epi16(block, linearBase);
-                    const __m128i inRun = _mm_cmpeq_epi16(_mm_subs_epu16(offset, linearLast), zero);
-                    other = _mm_andnot_si128(inRun, other);
-                    value = _mm_sub_epi16(block, _mm_and_si128(inRun, linearDelta));
-                }
-                _mm_storel_epi64(reinterpret_cast<__m128i*>(cursor), _mm_packus_epi16(value, zero));
                 bool patched = true;
                 // Each lane has two bits in the mask.
-                for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(other)); mask != 0;
+                for (unsigned mask = narrow.Store(p, cursor); mask != 0;
                      mask &= ~(3u << LowestBit(mask))) {
                     const unsigned lane = LowestBit(mask) / 2;
                     const char16_t unit = p[lane];

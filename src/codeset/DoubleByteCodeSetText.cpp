@@ -19,6 +19,14 @@ inline unsigned PairAt(const unsigned char* text) {
     return twoBytes;
 }
 
+#if defined(PEL_SSE2)
+// After a block that DecodeMixedBlock leaves alone, the bytes the other paths decode before
+// it tries again: text that fails its test once tends to fail it again.
+constexpr std::size_t kMixedRetry = 64;
+// Bytes of a run of two-byte characters from which on text is taken to be of long runs.
+constexpr std::size_t kLongRun = 16;
+#endif
+
 }  // namespace
 
 void DoubleByteCodeSet::BuildBulkTables() {
@@ -63,101 +71,6 @@ void DoubleByteCodeSet::BuildBulkTables() {
     }
 }
 
-namespace {
-
-#if defined(PEL_SSE2)
-// After a block that DecodeMixedBlock leaves alone, the bytes the other paths decode before
-// it tries again: text that fails its test once tends to fail it again.
-constexpr std::size_t kMixedRetry = 64;
-// Bytes of a run of two-byte characters from which on text is taken to be of long runs.
-constexpr std::size_t kLongRun = 16;
-
-// Bytes that DecodeMixedBlock takes at once.
-constexpr std::size_t kMixedBlock = 32;
-
-// Decodes the 32 bytes at text + i (text + i + 32 must be readable) when they hold only
-// characters below 0x80 of one byte (none of them zero or stop) and two-byte characters
-// whose bytes are both 0x80 or above, so that the characters can be told apart without
-// reading them in turn: a run of such bytes is all pairs and must be of even length. A pair
-// that the block cuts is left for the next one. Bytes below 0x80 must never be lead bytes.
-// Returns false, writing nothing that counts, when the block has anything else (a zero or
-// stop byte, an odd run of high bytes, a byte that is not a lead byte where one must be, an
-// undefined byte or pair).
-inline bool DecodeMixedBlock(const unsigned char* text, std::size_t& i, char16_t*& dst,
-                             const char16_t* pairs, __m128i stop) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 16));
-    const __m128i stops =
-        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(first, zero), _mm_cmpeq_epi8(first, stop)),
-                     _mm_or_si128(_mm_cmpeq_epi8(second, zero), _mm_cmpeq_epi8(second, stop)));
-    if (_mm_movemask_epi8(stops))
-        return false;
-    const std::uint64_t high = static_cast<unsigned>(_mm_movemask_epi8(first)) |
-                               static_cast<std::uint64_t>(_mm_movemask_epi8(second)) << 16;
-    if (high == 0) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi8(first, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(first, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 16), _mm_unpacklo_epi8(second, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 24), _mm_unpackhi_epi8(second, zero));
-        dst += kMixedBlock;
-        i += kMixedBlock;
-        return true;
-    }
-    // A run of two-byte characters alone is left to the loop over pairs, which is quicker.
-    constexpr std::uint64_t kAll = 0xFFFFFFFFu;
-    if (high == kAll)
-        return false;
-    // The lead bytes of each run of high bytes are its first, third, ... byte: adding the
-    // first bit of each run that starts at an even position clears that run (the carry
-    // stops at the byte after it), which leaves the runs that start at an odd one.
-    constexpr std::uint64_t kEven = 0x55555555u;
-    const std::uint64_t starts = high & ~(high << 1);
-    const std::uint64_t oddRuns = (high + (starts & kEven)) & high;
-    const std::uint64_t leads = ((high & ~oddRuns) & kEven) | (oddRuns & ~kEven & kAll);
-    if (((leads << 1) & kAll) != (high & ~leads))
-        return false;
-    // A lead byte at the end waits for its trail byte in the next block.
-    const unsigned count = (leads >> 31) & 1 ? 31 : 32;
-    // Each byte with the one after it, as the index of a pair (SSE2 machines are
-    // little-endian: next byte << 8 | byte); the character of a byte below 0x80 is the byte
-    // itself (as every byte below the table).
-    const __m128i firstNext = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 1));
-    const __m128i secondNext = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 17));
-    alignas(16) std::uint16_t codes[kMixedBlock];
-    _mm_store_si128(reinterpret_cast<__m128i*>(codes), _mm_unpacklo_epi8(first, firstNext));
-    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 8), _mm_unpackhi_epi8(first, firstNext));
-    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 16), _mm_unpacklo_epi8(second, secondNext));
-    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 24), _mm_unpackhi_epi8(second, secondNext));
-    auto characters = static_cast<unsigned>((~high | leads) & ((std::uint64_t(1) << count) - 1));
-    const auto leadBits = static_cast<unsigned>(leads);
-    char16_t* out = dst;
-    for (; characters != 0; characters &= characters - 1) {
-        const unsigned k = LowestBit(characters);
-        const unsigned code = codes[k];
-        const char16_t pair = pairs[code];
-        // A select, not a branch: the kinds of character alternate without a pattern.
-        *out++ = (leadBits >> k) & 1 ? pair : static_cast<char16_t>(code & 0xFF);
-    }
-    // An undefined pair (or a byte that is no lead byte where one must be) reads U+FFFF;
-    // lanes after the characters written are not looked at.
-    const __m128i undefined = _mm_set1_epi16(-1);
-    const auto written = static_cast<unsigned>(out - dst);
-    std::uint64_t found = 0;
-    for (unsigned lane = 0; lane < written; lane += 8) {
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + lane));
-        found |= static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi16(units, undefined)))
-                 << (2 * lane);
-    }
-    if (found & ((written >= kMixedBlock ? 0 : std::uint64_t(1) << (2 * written)) - 1))
-        return false;
-    dst = out;
-    i += count;
-    return true;
-}
-#endif
-}  // namespace
-
 int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
                                   std::size_t& position, std::u16string& out,
                                   unsigned flags) const {
@@ -170,7 +83,6 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
 #if defined(PEL_SSE2)
     // Bytes below 0x80 stand for themselves when the table starts above them.
     const bool asciiBlocks = tableStart >= 0x80;
-    const __m128i zero = _mm_setzero_si128();
     const __m128i ampersandBytes = _mm_set1_epi8(ampersand < 0x100 ? '&' : 0);
 #endif
     std::size_t i = position;
@@ -201,28 +113,7 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
                 if (single != 0xFFFF && b != ampersand) {
 #if defined(PEL_SSE2)
                     if (asciiBlocks && b < 0x80 && limit - i >= 16) {
-                        // A run of ASCII goes 16 bytes at a time up to its first byte of 0x80 or
-                        // above, zero byte or ampersand that may start an entity.
-                        do {
-                            const __m128i block =
-                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-                            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst),
-                                             _mm_unpacklo_epi8(block, zero));
-                            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8),
-                                             _mm_unpackhi_epi8(block, zero));
-                            const unsigned stops =
-                                static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
-                                    block, _mm_or_si128(_mm_cmpeq_epi8(block, zero),
-                                                        _mm_cmpeq_epi8(block, ampersandBytes)))));
-                            if (stops != 0) {
-                                const unsigned k = LowestBit(stops);
-                                dst += k;
-                                i += k;
-                                break;
-                            }
-                            dst += 16;
-                            i += 16;
-                        } while (limit - i >= 16);
+                        WidenAscii(text, i, limit, dst, ampersandBytes);
                         continue;
                     }
 #endif

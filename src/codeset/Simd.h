@@ -1,7 +1,13 @@
 #pragma once
 
-// The vector instructions of the bulk conversions: SSE2, which every x86-64 processor has.
-// Without it the loops take their per-character way.
+// The vector kernels of the bulk conversions, kept apart from the loops that use them: each
+// takes a block of text at once and leaves what it can't do to the caller's table look-ups
+// and per-character path. SSE2 is what every x86-64 processor has; without it the loops take
+// their per-character way.
+
+#include <cstddef>
+#include <cstdint>
+
 #if defined(__SSE2__) || defined(_M_X64)
 #define PEL_SSE2 1
 #include <emmintrin.h>
@@ -20,3 +26,287 @@ inline unsigned LowestBit(unsigned mask) {
     return static_cast<unsigned>(__builtin_ctz(mask));
 #endif
 }
+
+#if defined(PEL_SSE2)
+
+// Single-byte decoding.
+
+// How far ahead of the block being widened the text is fetched into the cache: the
+// hardware alone keeps the loop waiting on memory for long texts.
+constexpr std::size_t kFetchAhead = 1024;
+
+// Widens the blocks of 16 bytes from text + i while they lie before limit: the bytes of the
+// linear run from linearFrom up are moved by delta (with kShift), the other bytes of 0x80
+// and above patched in from values. Stops after writing the bytes before the first zero
+// byte, or (with kEntities) the first ampersand, of a block; i and dst follow. length: the
+// size of the text, the bound of what is fetched ahead.
+template <bool kLinear, bool kShift, bool kEntities>
+void WidenBlocks(const unsigned char* text, std::size_t length, std::size_t& i, std::size_t limit,
+                 char16_t*& dst, const char16_t* values, unsigned linearFrom,
+                 char16_t linearDelta) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ampersand = _mm_set1_epi8('&');
+    const __m128i delta = _mm_set1_epi16(static_cast<short>(linearDelta));
+    const __m128i runStart = _mm_set1_epi8(static_cast<char>(kLinear ? linearFrom : 0));
+    std::size_t at = i;
+    char16_t* out = dst;
+    while (limit - at >= 16) {
+        if (length - at > kFetchAhead)
+            _mm_prefetch(reinterpret_cast<const char*>(text + at + kFetchAhead), _MM_HINT_T0);
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
+        const __m128i high = _mm_cmplt_epi8(block, zero);
+        __m128i patch = high;
+        __m128i inRun = zero;
+        if (kLinear) {
+            // Bytes at or above linearFrom (itself 0x80 or above).
+            inRun = _mm_cmpeq_epi8(_mm_max_epu8(block, runStart), block);
+            patch = _mm_andnot_si128(inRun, high);
+        }
+        __m128i low = _mm_unpacklo_epi8(block, zero);
+        __m128i upper = _mm_unpackhi_epi8(block, zero);
+        if (kShift) {
+            low = _mm_add_epi16(low, _mm_and_si128(_mm_unpacklo_epi8(inRun, inRun), delta));
+            upper = _mm_add_epi16(upper, _mm_and_si128(_mm_unpackhi_epi8(inRun, inRun), delta));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), low);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), upper);
+        __m128i stop = _mm_cmpeq_epi8(block, zero);
+        if (kEntities)
+            stop = _mm_or_si128(stop, _mm_cmpeq_epi8(block, ampersand));
+        unsigned other = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(patch, stop)));
+        if (other != 0) {
+            const unsigned stops = static_cast<unsigned>(_mm_movemask_epi8(stop));
+            if (stops != 0)
+                other &= (1u << LowestBit(stops)) - 1;
+            for (; other != 0; other &= other - 1) {
+                const unsigned k = LowestBit(other);
+                out[k] = values[text[at + k]];
+            }
+            if (stops != 0) {
+                const unsigned k = LowestBit(stops);
+                out += k;
+                at += k;
+                break;
+            }
+        }
+        out += 16;
+        at += 16;
+    }
+    i = at;
+    dst = out;
+}
+
+// Double-byte decoding.
+
+// Widens the run of bytes below 0x80 at text + i, 16 at a time while a block lies before
+// limit, up to its first byte of 0x80 or above, zero byte or stop byte (an ampersand that
+// may start an entity); i and dst follow.
+inline void WidenAscii(const unsigned char* text, std::size_t& i, std::size_t limit, char16_t*& dst,
+                       __m128i stop) {
+    const __m128i zero = _mm_setzero_si128();
+    do {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi8(block, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(block, zero));
+        const unsigned stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+            block, _mm_or_si128(_mm_cmpeq_epi8(block, zero), _mm_cmpeq_epi8(block, stop)))));
+        if (stops != 0) {
+            const unsigned k = LowestBit(stops);
+            dst += k;
+            i += k;
+            return;
+        }
+        dst += 16;
+        i += 16;
+    } while (limit - i >= 16);
+}
+
+// Bytes that DecodeMixedBlock takes at once.
+constexpr std::size_t kMixedBlock = 32;
+
+// Decodes the 32 bytes at text + i (text + i + 32 must be readable) when they hold only
+// characters below 0x80 of one byte (none of them zero or stop) and two-byte characters
+// whose bytes are both 0x80 or above, so that the characters can be told apart without
+// reading them in turn: a run of such bytes is all pairs and must be of even length. A pair
+// that the block cuts is left for the next one. Bytes below 0x80 must never be lead bytes.
+// Returns false, writing nothing that counts, when the block has anything else (a zero or
+// stop byte, an odd run of high bytes, a byte that is not a lead byte where one must be, an
+// undefined byte or pair).
+inline bool DecodeMixedBlock(const unsigned char* text, std::size_t& i, char16_t*& dst,
+                             const char16_t* pairs, __m128i stop) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 16));
+    const __m128i stops =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(first, zero), _mm_cmpeq_epi8(first, stop)),
+                     _mm_or_si128(_mm_cmpeq_epi8(second, zero), _mm_cmpeq_epi8(second, stop)));
+    if (_mm_movemask_epi8(stops))
+        return false;
+    const std::uint64_t high = static_cast<unsigned>(_mm_movemask_epi8(first)) |
+                               static_cast<std::uint64_t>(_mm_movemask_epi8(second)) << 16;
+    if (high == 0) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi8(first, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(first, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 16), _mm_unpacklo_epi8(second, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 24), _mm_unpackhi_epi8(second, zero));
+        dst += kMixedBlock;
+        i += kMixedBlock;
+        return true;
+    }
+    // A run of two-byte characters alone is left to the loop over pairs, which is quicker.
+    constexpr std::uint64_t kAll = 0xFFFFFFFFu;
+    if (high == kAll)
+        return false;
+    // The lead bytes of each run of high bytes are its first, third, ... byte: adding the
+    // first bit of each run that starts at an even position clears that run (the carry
+    // stops at the byte after it), which leaves the runs that start at an odd one.
+    constexpr std::uint64_t kEven = 0x55555555u;
+    const std::uint64_t starts = high & ~(high << 1);
+    const std::uint64_t oddRuns = (high + (starts & kEven)) & high;
+    const std::uint64_t leads = ((high & ~oddRuns) & kEven) | (oddRuns & ~kEven & kAll);
+    if (((leads << 1) & kAll) != (high & ~leads))
+        return false;
+    // A lead byte at the end waits for its trail byte in the next block.
+    const unsigned count = (leads >> 31) & 1 ? 31 : 32;
+    // Each byte with the one after it, as the index of a pair (SSE2 machines are
+    // little-endian: next byte << 8 | byte); the character of a byte below 0x80 is the byte
+    // itself (as every byte below the table).
+    const __m128i firstNext = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 1));
+    const __m128i secondNext = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 17));
+    alignas(16) std::uint16_t codes[kMixedBlock];
+    _mm_store_si128(reinterpret_cast<__m128i*>(codes), _mm_unpacklo_epi8(first, firstNext));
+    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 8), _mm_unpackhi_epi8(first, firstNext));
+    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 16), _mm_unpacklo_epi8(second, secondNext));
+    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 24), _mm_unpackhi_epi8(second, secondNext));
+    auto characters = static_cast<unsigned>((~high | leads) & ((std::uint64_t(1) << count) - 1));
+    const auto leadBits = static_cast<unsigned>(leads);
+    char16_t* out = dst;
+    for (; characters != 0; characters &= characters - 1) {
+        const unsigned k = LowestBit(characters);
+        const unsigned code = codes[k];
+        const char16_t pair = pairs[code];
+        // A select, not a branch: the kinds of character alternate without a pattern.
+        *out++ = (leadBits >> k) & 1 ? pair : static_cast<char16_t>(code & 0xFF);
+    }
+    // An undefined pair (or a byte that is no lead byte where one must be) reads U+FFFF;
+    // lanes after the characters written are not looked at.
+    const __m128i undefined = _mm_set1_epi16(-1);
+    const auto written = static_cast<unsigned>(out - dst);
+    std::uint64_t found = 0;
+    for (unsigned lane = 0; lane < written; lane += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + lane));
+        found |= static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi16(units, undefined)))
+                 << (2 * lane);
+    }
+    if (found & ((written >= kMixedBlock ? 0 : std::uint64_t(1) << (2 * written)) - 1))
+        return false;
+    dst = out;
+    i += count;
+    return true;
+}
+
+// Single-byte encoding.
+
+// Narrows 8 units at a time to the bytes of a single-byte code set: units from 1 below
+// asciiLimit stand for themselves, units of the linear run (count units from base) become
+// the unit minus delta; the lanes of every other unit, zero, or a unit below 64 that special
+// marks are left for the caller's table.
+class NarrowBlocks {
+public:
+    NarrowBlocks(unsigned asciiLimit, std::uint64_t special, unsigned base, unsigned count,
+                 char16_t delta)
+        : below_(_mm_set1_epi16(static_cast<short>(asciiLimit > 0 ? asciiLimit - 1 : 0))),
+          linearBase_(_mm_set1_epi16(static_cast<short>(base))),
+          linearLast_(_mm_set1_epi16(static_cast<short>(count - 1))),
+          linearDelta_(_mm_set1_epi16(static_cast<short>(delta))),
+          linear_(count != 0) {
+        for (unsigned unit = 0; unit < 64; ++unit) {
+            if ((special >> unit) & 1)
+                specials_[specialCount_++] = _mm_set1_epi16(static_cast<short>(unit));
+        }
+    }
+
+    // Writes 8 bytes at out for the 8 units at p; returns the lanes left to the caller, two
+    // bits each (a movemask of 16-bit lanes).
+    unsigned Store(const char16_t* p, char* out) const {
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i inRange = _mm_cmpeq_epi16(_mm_subs_epu16(block, below_), zero);
+        __m128i other = _mm_or_si128(_mm_andnot_si128(inRange, _mm_set1_epi16(-1)),
+                                     _mm_cmpeq_epi16(block, zero));
+        for (int s = 0; s < specialCount_; ++s)
+            other = _mm_or_si128(other, _mm_cmpeq_epi16(block, specials_[s]));
+        __m128i value = block;
+        if (linear_) {
+            const __m128i offset = _mm_sub_epi16(block, linearBase_);
+            const __m128i inRun = _mm_cmpeq_epi16(_mm_subs_epu16(offset, linearLast_), zero);
+            other = _mm_andnot_si128(inRun, other);
+            value = _mm_sub_epi16(block, _mm_and_si128(inRun, linearDelta_));
+        }
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(value, zero));
+        return static_cast<unsigned>(_mm_movemask_epi8(other));
+    }
+
+private:
+    __m128i below_;
+    __m128i linearBase_;
+    __m128i linearLast_;
+    __m128i linearDelta_;
+    __m128i specials_[64];
+    int specialCount_ = 0;
+    bool linear_;
+};
+
+// Rich Text Format writing.
+
+// Counts the leading units of 8 that are printable ASCII (0x20 to 0x7E) other than up to
+// kMostExceptions units that aren't written as themselves.
+template <int kMostExceptions>
+class PrintableLanes {
+public:
+    // count at most kMostExceptions.
+    void SetExceptions(const char16_t* units, int count) {
+        // Padded to a whole number of groups of 4 with copies of the last exception (or of a
+        // unit outside the range).
+        const char16_t last = count != 0 ? units[count - 1] : 0;
+        groups_ = (count + 3) / 4;
+        for (int k = 0; k < 4 * groups_; ++k)
+            exceptions_[k] = _mm_set1_epi16(static_cast<short>(k < count ? units[k] : last));
+    }
+
+    std::size_t Count(const char16_t* p) const {
+        return CountIn(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+    }
+
+    // The same, writing the 8 units' low bytes to out.
+    std::size_t Store(const char16_t* p, char* out) const {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(block, block));
+        return CountIn(block);
+    }
+
+private:
+    std::size_t CountIn(__m128i block) const {
+        // Units below 0x20 wrap around to large values and fail the range test.
+        const __m128i offset = _mm_sub_epi16(block, _mm_set1_epi16(0x20));
+        __m128i outside = _mm_subs_epu16(offset, _mm_set1_epi16(0x7E - 0x20));
+        const __m128i* exception = exceptions_;
+        for (int group = groups_; group != 0; --group, exception += 4) {
+            outside = _mm_or_si128(
+                outside, _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(block, exception[0]),
+                                                   _mm_cmpeq_epi16(block, exception[1])),
+                                      _mm_or_si128(_mm_cmpeq_epi16(block, exception[2]),
+                                                   _mm_cmpeq_epi16(block, exception[3]))));
+        }
+        // Two mask bits per unit; the first clear one is the first other unit.
+        const unsigned plain =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(outside, _mm_setzero_si128())));
+        return plain == 0xFFFF ? 8 : LowestBit(~plain) / 2;
+    }
+
+    // Whole groups of 4.
+    __m128i exceptions_[(kMostExceptions + 3) / 4 * 4];
+    int groups_ = 0;
+};
+
+#endif

@@ -291,14 +291,8 @@ private:
         }
         plainBlocks_ = exceptionCount_ <= kMostExceptions;
 #if defined(PEL_SSE2)
-        // Padded to a whole number of groups of 4 with copies of the last exception (or of a
-        // unit outside the range).
-        const char16_t last = exceptionCount_ != 0 ? exceptions_[exceptionCount_ - 1] : 0;
-        exceptionGroups_ = (exceptionCount_ + 3) / 4;
-        for (int k = 0; k < 4 * exceptionGroups_ && k < kMostExceptions; ++k) {
-            exceptionVectors_[k] =
-                _mm_set1_epi16(static_cast<short>(k < exceptionCount_ ? exceptions_[k] : last));
-        }
+        if (plainBlocks_)
+            plainLanes_.SetExceptions(exceptions_, exceptionCount_);
 #endif
     }
 
@@ -307,7 +301,7 @@ private:
 #if defined(PEL_SSE2)
         if (!plainBlocks_)
             return 0;
-        return PlainLanes(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+        return plainLanes_.Count(p);
 #else
         (void)p;
         return 0;
@@ -320,9 +314,7 @@ private:
 #if defined(PEL_SSE2)
         if (!plainBlocks_)
             return 0;
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(block, block));
-        return PlainLanes(block);
+        return plainLanes_.Store(p, out);
 #else
         (void)p;
         (void)out;
@@ -331,25 +323,7 @@ private:
     }
 
 #if defined(PEL_SSE2)
-    std::size_t PlainLanes(__m128i block) const {
-        // Units below kFirstPrintable wrap around to large values and fail the range test.
-        const __m128i offset = _mm_sub_epi16(block, _mm_set1_epi16(kFirstPrintable));
-        __m128i outside = _mm_subs_epu16(offset, _mm_set1_epi16(kLastPrintable - kFirstPrintable));
-        const __m128i* exception = exceptionVectors_;
-        for (int group = exceptionGroups_; group != 0; --group, exception += 4) {
-            outside = _mm_or_si128(
-                outside, _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(block, exception[0]),
-                                                   _mm_cmpeq_epi16(block, exception[1])),
-                                      _mm_or_si128(_mm_cmpeq_epi16(block, exception[2]),
-                                                   _mm_cmpeq_epi16(block, exception[3]))));
-        }
-        // Two mask bits per unit; the first clear one is the first other unit.
-        const unsigned plain =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(outside, _mm_setzero_si128())));
-        return plain == 0xFFFF ? 8 : LowestBit(~plain) / 2;
-    }
-    __m128i exceptionVectors_[kMostExceptions];
-    int exceptionGroups_ = 0;
+    PrintableLanes<kMostExceptions> plainLanes_;
 #endif
 
     ConvertedText& text_;
