@@ -27,6 +27,13 @@ inline unsigned LowestBit(unsigned mask) {
 #endif
 }
 
+// A kernel called from a conversion loop: always inlined, the call costs as much as a block.
+#if defined(_MSC_VER)
+#define PEL_KERNEL __forceinline
+#else
+#define PEL_KERNEL inline __attribute__((always_inline))
+#endif
+
 #if defined(PEL_SSE2)
 
 // Single-byte decoding.
@@ -101,8 +108,8 @@ void WidenBlocks(const unsigned char* text, std::size_t length, std::size_t& i, 
 // Widens the run of bytes below 0x80 at text + i, 16 at a time while a block lies before
 // limit, up to its first byte of 0x80 or above, zero byte or stop byte (an ampersand that
 // may start an entity); i and dst follow.
-inline void WidenAscii(const unsigned char* text, std::size_t& i, std::size_t limit, char16_t*& dst,
-                       __m128i stop) {
+PEL_KERNEL void WidenAscii(const unsigned char* text, std::size_t& i, std::size_t limit,
+                           char16_t*& dst, __m128i stop) {
     const __m128i zero = _mm_setzero_si128();
     do {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
@@ -132,8 +139,8 @@ constexpr std::size_t kMixedBlock = 32;
 // Returns false, writing nothing that counts, when the block has anything else (a zero or
 // stop byte, an odd run of high bytes, a byte that is not a lead byte where one must be, an
 // undefined byte or pair).
-inline bool DecodeMixedBlock(const unsigned char* text, std::size_t& i, char16_t*& dst,
-                             const char16_t* pairs, __m128i stop) {
+PEL_KERNEL bool DecodeMixedBlock(const unsigned char* text, std::size_t& i, char16_t*& dst,
+                                 const char16_t* pairs, __m128i stop) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
     const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 16));
