@@ -17,6 +17,7 @@
 #include "CodeSetFiles.h"
 #include "TableUnits.h"
 #include "TestPaths.h"
+#include "codeset/BulkText.h"
 #include "codeset/CodeSetHolder.h"
 #include "codeset/DataDirectory.h"
 #include "codeset/EntityTable.h"
@@ -295,7 +296,7 @@ TEST_P(BulkConversionTest, DecodesLongTextsAcrossBlocksAndChunksLikeThePerCharac
     // zero byte inside a block that more text follows.
     const std::u16string units = TableUnits(*holder.codeSet);
     std::string bytes;
-    while (bytes.size() < 9000) {
+    while (bytes.size() < kDecodeChunk + 1000) {
         const unsigned pick = random() % 64;
         if (pick < 48) {
             bytes += pick < 8 ? ' ' : static_cast<char>('a' + random() % 26);
@@ -311,8 +312,7 @@ TEST_P(BulkConversionTest, DecodesLongTextsAcrossBlocksAndChunksLikeThePerCharac
         }
     }
     std::vector<std::size_t> cuts = {bytes.size()};
-    for (std::size_t at :
-         {std::size_t(0), std::size_t(1024), std::size_t(4096), std::size_t(8192)}) {
+    for (std::size_t at : {std::size_t(0), std::size_t(1024), kDecodeChunk}) {
         for (std::size_t k = 0; k < 34; k += 1 + random() % 4) {
             if (at + k >= 17)
                 cuts.push_back(at + k - 17);
@@ -321,6 +321,12 @@ TEST_P(BulkConversionTest, DecodesLongTextsAcrossBlocksAndChunksLikeThePerCharac
     for (unsigned flags : kDecodeFlags) {
         for (std::size_t cut : cuts)
             ExpectSameDecoding(bytes.substr(0, cut), flags, bytes.substr(cut));
+        // Decoded onto the end of a string, the text leaves what was there before it.
+        std::u16string appended = u"kept";
+        std::size_t position = 0;
+        holder.codeSet->DecodeText(reinterpret_cast<const unsigned char*>(bytes.c_str()),
+                                   bytes.size(), position, appended, flags);
+        ASSERT_EQ(appended, u"kept" + DecodePerCharacter(*holder.codeSet, bytes, flags).units);
     }
 }
 
