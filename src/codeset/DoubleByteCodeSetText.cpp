@@ -153,14 +153,9 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
                 // An entity, an undefined byte, the end of the text after a lead byte, an
                 // undefined pair or one that stands for U+FFFF: the per-character decoder tells
                 // them apart.
-                char16_t unit = 0;
-                std::size_t consumed = 0;
-                bool isEntity = false;
-                result = DoubleByteCodeSet::DecodeChar(text + i, unit, consumed, isEntity, flags);
+                result = DecodeOneChar(*this, text, i, end, dst, flags);
                 if (result != 0)
                     break;
-                *dst++ = unit;
-                i = consumed < end - i ? i + consumed : end;
             }
         }
         return dst;

@@ -100,14 +100,9 @@ int SingleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
                     continue;
                 }
                 // An ampersand may start an entity: the per-character decoder reads it.
-                char16_t unit = 0;
-                std::size_t consumed = 0;
-                bool isEntity = false;
-                result = SingleByteCodeSet::DecodeChar(text + i, unit, consumed, isEntity, flags);
+                result = DecodeOneChar(*this, text, i, end, dst, flags);
                 if (result != 0)
                     break;
-                *dst++ = unit;
-                i = consumed < end - i ? i + consumed : end;
             }
         }
         return dst;
