@@ -60,7 +60,7 @@ CodeSetHolder& Holder(const std::string& name) {
     std::unique_ptr<CodeSetHolder>& holder = holders[name];
     if (!holder) {
         holder.reset(new CodeSetHolder());
-        if (holder->Load(name) != 0) {
+        if (holder->Load(name) != CodeSetResult::Ok) {
             std::fprintf(stderr, "cannot load %s\n", name.c_str());
             std::exit(1);
         }
@@ -341,7 +341,7 @@ void LoadAllTables(benchmark::State& state) {
     for (auto _ : state) {
         CodeSetHolder scratch;
         for (const std::string& path : paths) {
-            if (scratch.Load(path) != 0)
+            if (scratch.Load(path) != CodeSetResult::Ok)
                 state.SkipWithError("a table did not load");
         }
     }

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     }
     SetDataDirectory(PEL_BENCH_DATA_DIR);
     CodeSetHolder holder;
-    if (holder.Load(argv[1]) != 0) {
+    if (holder.Load(argv[1]) != CodeSetResult::Ok) {
         std::fprintf(stderr, "pel_sample: cannot load %s\n", argv[1]);
         return 1;
     }

@@ -31,10 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     char16_t ch = 0xABCD;
     std::size_t consumed = wide ? 2 : 1;
-    const int result = holder.codeSet->ParseEntity(text.get(), ch, consumed);
-    FUZZ_CHECK(result == CodeSetOk || result == CodeSetBadEntity);
+    const CodeSetResult result = holder.codeSet->ParseEntity(text.get(), ch, consumed);
+    FUZZ_CHECK(result == CodeSetResult::Ok || result == CodeSetResult::BadEntity);
     FUZZ_CHECK(consumed <= body.size() + (wide ? 1 : 0));
-    if (result == CodeSetOk) {
+    if (result == CodeSetResult::Ok) {
         // A parsed entity ends at its semicolon.
         FUZZ_CHECK(text[consumed - (wide ? 2 : 1)] == ';' ||
                    holder.kind > Utf8Kind);  // table code sets may map another byte to ';'

@@ -70,9 +70,9 @@ void CheckDecoding(CodeSetHolder& holder, const std::uint8_t* data, std::size_t 
         char32_t codePoint = 0;
         std::size_t consumed = 0;
         bool isEntity = false;
-        const int result =
+        const CodeSetResult result =
             codeSet.DecodeCodePoint(text.get() + position, codePoint, consumed, isEntity, flags);
-        if (result != CodeSetOk) {
+        if (result != CodeSetResult::Ok) {
             stopped = true;
             break;
         }
@@ -104,7 +104,7 @@ void CheckDecoding(CodeSetHolder& holder, const std::uint8_t* data, std::size_t 
         converted.SetFromMultibyte(reinterpret_cast<const char*>(single.get()));
     FUZZ_CHECK(progress.bytesRead <= length);
     FUZZ_CHECK(progress.reachedEnd == !stopped);
-    FUZZ_CHECK(progress.reachedEnd == (progress.result == CodeSetOk));
+    FUZZ_CHECK(progress.reachedEnd == (progress.result == CodeSetResult::Ok));
     FUZZ_CHECK(converted.unicode == units);
 }
 

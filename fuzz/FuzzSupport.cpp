@@ -44,7 +44,7 @@ std::string MakeScratchDirectory() {
 
 std::unique_ptr<CodeSetHolder> LoadHolder(const std::string& path) {
     std::unique_ptr<CodeSetHolder> holder(new CodeSetHolder());
-    if (holder->Load(path) != CodeSetOk) {
+    if (holder->Load(path) != CodeSetResult::Ok) {
         std::fprintf(stderr, "fuzz: cannot load %s\n", path.c_str());
         std::abort();
     }
@@ -142,7 +142,7 @@ std::string ShippedDataDirectory() {
 
 void UseShippedData() {
     SetDataDirectory(ShippedDataDirectory());
-    if (EntityTable::Global().LoadFile("default") != 0) {
+    if (EntityTable::Global().LoadFile("default") != CodeSetResult::Ok) {
         std::fprintf(stderr, "fuzz: cannot read the shipped entity table\n");
         std::abort();
     }

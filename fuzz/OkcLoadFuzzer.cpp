@@ -16,10 +16,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = WriteScratchFile("fuzz.okc", data, size);
     CodeSetHolder holder;
-    const int result = holder.Load(path);
-    FUZZ_CHECK(result == CodeSetOk || result >= CodeSetOpenFailed);
-    if (result != CodeSetOk) {
-        FUZZ_CHECK(result == CodeSetBadKind ? !holder.HasCodeSet() : true);
+    const CodeSetResult result = holder.Load(path);
+    FUZZ_CHECK(result == CodeSetResult::Ok || result >= CodeSetResult::OpenFailed);
+    if (result != CodeSetResult::Ok) {
+        FUZZ_CHECK(result == CodeSetResult::BadKind ? !holder.HasCodeSet() : true);
         return 0;
     }
     FUZZ_CHECK(holder.HasCodeSet());

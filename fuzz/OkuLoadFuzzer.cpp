@@ -23,9 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WriteScratchFile("fuzz.oku", data, size);
     EntityTable& table = EntityTable::Global();
     table.Clear();
-    const int loaded = table.LoadFile("fuzz");
-    FUZZ_CHECK(loaded == (size == 0 ? 1 : 0));
-    FUZZ_CHECK(table.HasContent() == (loaded == 0));
+    const CodeSetResult loaded = table.LoadFile("fuzz");
+    FUZZ_CHECK(loaded == (size == 0 ? CodeSetResult::NotSupported : CodeSetResult::Ok));
+    FUZZ_CHECK(table.HasContent() == (loaded == CodeSetResult::Ok));
 
     // Every byte pair of the input as a unit: the values of the records are among them.
     std::u16string named;

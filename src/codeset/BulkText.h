@@ -40,13 +40,14 @@ void AppendUnits(std::u16string& out, std::size_t maxUnits, Write write) {
 // The per-character step of a bulk decoder: decodes the character at text + i with
 // DecodeChar and writes its unit at dst; i moves past it, never beyond end. Returns
 // DecodeChar's result (nothing is written or moved unless it is 0).
-inline int DecodeOneChar(const CodeSet& codeSet, const unsigned char* text, std::size_t& i,
-                         std::size_t end, char16_t*& dst, unsigned flags) {
+inline CodeSetResult DecodeOneChar(const CodeSet& codeSet, const unsigned char* text,
+                                   std::size_t& i, std::size_t end, char16_t*& dst,
+                                   unsigned flags) {
     char16_t unit = 0;
     std::size_t consumed = 0;
     bool isEntity = false;
-    const int result = codeSet.DecodeChar(text + i, unit, consumed, isEntity, flags);
-    if (result == 0) {
+    const CodeSetResult result = codeSet.DecodeChar(text + i, unit, consumed, isEntity, flags);
+    if (result == CodeSetResult::Ok) {
         *dst++ = unit;
         i = consumed < end - i ? i + consumed : end;
     }

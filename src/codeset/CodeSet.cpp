@@ -42,38 +42,39 @@ long ParseNumber(const std::string& digits, int base) {
 
 CodeSet::~CodeSet() = default;
 
-int CodeSet::EncodeCharWide(char16_t, char16_t* out, unsigned, bool) const {
+CodeSetResult CodeSet::EncodeCharWide(char16_t, char16_t* out, unsigned, bool) const {
     // Callers that append without looking at the result get an empty string.
     if (out)
         out[0] = 0;
-    return CodeSetNotSupported;
+    return CodeSetResult::NotSupported;
 }
 
 bool CodeSet::IsLeadByte(int) const {
     return false;
 }
 
-int CodeSet::EncodeCodePoint(char32_t codePoint, char* out, unsigned flags,
-                             bool escapeMarkup) const {
+CodeSetResult CodeSet::EncodeCodePoint(char32_t codePoint, char* out, unsigned flags,
+                                       bool escapeMarkup) const {
     if (codePoint <= 0xFFFF)
         return EncodeChar(static_cast<char16_t>(codePoint), out, flags, escapeMarkup);
     // No table holds a character above U+FFFF.
     if (WriteEntity(codePoint, out, flags, true))
-        return CodeSetOk;
+        return CodeSetResult::Ok;
     WriteText(out, "?");
-    return CodeSetNotRepresentable;
+    return CodeSetResult::NotRepresentable;
 }
 
-int CodeSet::DecodeCodePoint(const unsigned char* text, char32_t& codePoint, std::size_t& consumed,
-                             bool& isEntity, unsigned flags) const {
+CodeSetResult CodeSet::DecodeCodePoint(const unsigned char* text, char32_t& codePoint,
+                                       std::size_t& consumed, bool& isEntity,
+                                       unsigned flags) const {
     char16_t unit = 0xFFFD;
-    const int result = DecodeChar(text, unit, consumed, isEntity, flags);
+    const CodeSetResult result = DecodeChar(text, unit, consumed, isEntity, flags);
     codePoint = unit;
     return result;
 }
 
-int CodeSet::EncodeNext(const char16_t* units, std::size_t count, std::size_t& taken, char* out,
-                        unsigned flags, bool escapeMarkup) const {
+CodeSetResult CodeSet::EncodeNext(const char16_t* units, std::size_t count, std::size_t& taken,
+                                  char* out, unsigned flags, bool escapeMarkup) const {
     if (count >= 2 && IsHighSurrogate(units[0]) && IsLowSurrogate(units[1])) {
         taken = 2;
         return EncodeCodePoint(JoinSurrogates(units[0], units[1]), out, flags, escapeMarkup);
@@ -82,15 +83,16 @@ int CodeSet::EncodeNext(const char16_t* units, std::size_t count, std::size_t& t
     return EncodeChar(units[0], out, flags, escapeMarkup);
 }
 
-int CodeSet::ParseEntity(const unsigned char* text, char16_t& ch, std::size_t& consumed) const {
+CodeSetResult CodeSet::ParseEntity(const unsigned char* text, char16_t& ch,
+                                   std::size_t& consumed) const {
     enum State { AfterAmpersand, Name, AfterNumberSign, Decimal, Hexadecimal };
     State state = AfterAmpersand;
     std::string buffer;
     std::size_t position = consumed;
     for (;;) {
         unsigned char c = 0;
-        int result = ReadEntityChar(text, position, c);
-        if (result != CodeSetOk) {
+        CodeSetResult result = ReadEntityChar(text, position, c);
+        if (result != CodeSetResult::Ok) {
             consumed = position;
             return result;
         }
@@ -111,16 +113,16 @@ int CodeSet::ParseEntity(const unsigned char* text, char16_t& ch, std::size_t& c
             consumed = position;
             if (state == Name) {
                 ch = EntityTable::Global().FindEntityCode(buffer.c_str());
-                return ch == EntityTable::kNoCode ? CodeSetBadEntity : CodeSetOk;
+                return ch == EntityTable::kNoCode ? CodeSetResult::BadEntity : CodeSetResult::Ok;
             }
             ch = static_cast<char16_t>(ParseNumber(buffer, state == Decimal ? 10 : 16) & 0xFFFF);
-            return CodeSetOk;
+            return CodeSetResult::Ok;
         }
         bool accepted =
             state == Name ? !IsSpace(c) : DigitValue(c, state == Decimal ? 10 : 16) >= 0;
         if (!accepted) {
             consumed = position;
-            return CodeSetBadEntity;
+            return CodeSetResult::BadEntity;
         }
         buffer += static_cast<char>(c);
     }

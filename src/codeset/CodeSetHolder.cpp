@@ -20,18 +20,18 @@ struct FileCloser {
 };
 
 // Reads one header string; the text ends at its first zero byte if it holds one.
-int ReadHeaderString(std::FILE* file, std::string& text) {
+CodeSetResult ReadHeaderString(std::FILE* file, std::string& text) {
     std::uint16_t length = 0;
     if (!ReadUint16(file, length))
-        return CodeSetTruncated;
+        return CodeSetResult::Truncated;
     if (length > kMaxHeaderString)
-        return CodeSetBadMagicLength;
+        return CodeSetResult::BadMagicLength;
     char buffer[kMaxHeaderString + 1] = {};
     if (!ReadRawBytes(file, buffer, length))
-        return CodeSetTruncated;
+        return CodeSetResult::Truncated;
     buffer[length] = 0;
     text.assign(buffer, std::strlen(buffer));
-    return CodeSetOk;
+    return CodeSetResult::Ok;
 }
 
 std::unique_ptr<CodeSet> CreateCodeSet(std::int32_t kind) {
@@ -51,45 +51,45 @@ std::unique_ptr<CodeSet> CreateCodeSet(std::int32_t kind) {
 
 }  // namespace
 
-int CodeSetHolder::Load(const std::string& codeSetName) {
+CodeSetResult CodeSetHolder::Load(const std::string& codeSetName) {
     const bool isPath = codeSetName.find('.') != std::string::npos &&
                         codeSetName.find(kPathSeparator) != std::string::npos;
     const std::string filePath = isPath ? codeSetName : GetDataDirectory() + codeSetName + ".okc";
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(filePath.c_str(), "rb"));
     if (!file)
-        return CodeSetOpenFailed;
+        return CodeSetResult::OpenFailed;
     path = filePath;
-    int result = ReadHeader(file.get());
-    if (result != CodeSetOk)
+    CodeSetResult result = ReadHeader(file.get());
+    if (result != CodeSetResult::Ok)
         return result;
     result = codeSet->ReadTables(file.get());
     // A code set whose tables could not be read is never left for conversion.
-    if (result != CodeSetOk)
+    if (result != CodeSetResult::Ok)
         codeSet.reset();
     return result;
 }
 
-int CodeSetHolder::ReadHeader(std::FILE* file) {
+CodeSetResult CodeSetHolder::ReadHeader(std::FILE* file) {
     // Everything is read before the holder changes, so a header that is cut short or damaged
     // leaves the previous code set in place, as a bad magic does.
     std::string magic;
-    int result = ReadHeaderString(file, magic);
-    if (result != CodeSetOk)
+    CodeSetResult result = ReadHeaderString(file, magic);
+    if (result != CodeSetResult::Ok)
         return result;
     if (magic != "okc100")
-        return CodeSetBadMagic;
+        return CodeSetResult::BadMagic;
     std::string newName;
     std::string newDisplayName;
     std::uint32_t newKind = 0;
-    if ((result = ReadHeaderString(file, newName)) != CodeSetOk)
+    if ((result = ReadHeaderString(file, newName)) != CodeSetResult::Ok)
         return result;
-    if ((result = ReadHeaderString(file, newDisplayName)) != CodeSetOk)
+    if ((result = ReadHeaderString(file, newDisplayName)) != CodeSetResult::Ok)
         return result;
     if (!ReadUint32(file, newKind))
-        return CodeSetTruncated;
+        return CodeSetResult::Truncated;
     name = newName;
     displayName = newDisplayName;
     kind = static_cast<std::int32_t>(newKind);
     codeSet = CreateCodeSet(kind);
-    return codeSet ? CodeSetOk : CodeSetBadKind;
+    return codeSet ? CodeSetResult::Ok : CodeSetResult::BadKind;
 }

@@ -23,8 +23,8 @@ public:
     ~CodeSetHolder() = default;
 
     // name is a code set name ("windows-1252", looked up in the data directory) or a path.
-    int Load(const std::string& name);
-    int ReadHeader(std::FILE* file);
+    CodeSetResult Load(const std::string& name);
+    CodeSetResult ReadHeader(std::FILE* file);
     bool HasCodeSet() const { return codeSet != nullptr; }
 
     std::string name;

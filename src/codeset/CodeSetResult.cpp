@@ -1,30 +1,36 @@
 #include "codeset/CodeSetResult.h"
 
-const char* CodeSetResultName(int result) {
+#include <ostream>
+
+const char* CodeSetResultName(CodeSetResult result) {
     switch (result) {
-        case CodeSetOk:
+        case CodeSetResult::Ok:
             return "success";
-        case CodeSetNotSupported:
+        case CodeSetResult::NotSupported:
             return "CodeSetNotSupported";
-        case CodeSetOpenFailed:
+        case CodeSetResult::OpenFailed:
             return "CodeSetOpenFailed";
-        case CodeSetBadMagicLength:
+        case CodeSetResult::BadMagicLength:
             return "CodeSetBadMagicLength";
-        case CodeSetBadMagic:
+        case CodeSetResult::BadMagic:
             return "CodeSetBadMagic";
-        case CodeSetBadKind:
+        case CodeSetResult::BadKind:
             return "CodeSetBadKind";
-        case CodeSetTruncated:
+        case CodeSetResult::Truncated:
             return "CodeSetTruncated";
-        case CodeSetUndefined:
+        case CodeSetResult::Undefined:
             return "CodeSetUndefined";
-        case CodeSetNotRepresentable:
+        case CodeSetResult::NotRepresentable:
             return "CodeSetNotRepresentable";
-        case CodeSetOutOfRange:
+        case CodeSetResult::OutOfRange:
             return "CodeSetOutOfRange";
-        case CodeSetBadEntity:
+        case CodeSetResult::BadEntity:
             return "CodeSetBadEntity";
         default:
             return "unknown";
     }
+}
+
+std::ostream& operator<<(std::ostream& stream, CodeSetResult result) {
+    return stream << CodeSetResultNumber(result) << ' ' << CodeSetResultName(result);
 }

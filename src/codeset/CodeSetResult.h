@@ -1,18 +1,30 @@
 #pragma once
 
-// Integer results shared by the whole code set subsystem. Nothing here shows messages;
-// callers decide what to tell the user.
-constexpr int CodeSetOk = 0;
-constexpr int CodeSetNotSupported = 1;
-constexpr int CodeSetOpenFailed = 10001;
-constexpr int CodeSetBadMagicLength = 10002;
-constexpr int CodeSetBadMagic = 10003;
-constexpr int CodeSetBadKind = 10004;
-constexpr int CodeSetTruncated = 10005;
-constexpr int CodeSetUndefined = 10006;
-constexpr int CodeSetNotRepresentable = 10007;
-constexpr int CodeSetOutOfRange = 10008;
-constexpr int CodeSetBadEntity = 10009;
+#include <iosfwd>
 
-// The constant's name for a result ("CodeSetBadMagic"), "success" for 0, "unknown" otherwise.
-const char* CodeSetResultName(int result);
+// The results of the whole code set subsystem. The numbers are the ones files, tests and
+// okctool's output know. Nothing here shows messages; callers decide what to tell the user.
+enum class CodeSetResult : int {
+    Ok = 0,
+    NotSupported = 1,
+    OpenFailed = 10001,
+    BadMagicLength = 10002,
+    BadMagic = 10003,
+    BadKind = 10004,
+    Truncated = 10005,
+    Undefined = 10006,
+    NotRepresentable = 10007,
+    OutOfRange = 10008,
+    BadEntity = 10009,
+};
+
+// The result's name ("CodeSetBadMagic"), "success" for Ok, "unknown" for any other number.
+const char* CodeSetResultName(CodeSetResult result);
+
+// The result's number, for output that shows it.
+constexpr int CodeSetResultNumber(CodeSetResult result) {
+    return static_cast<int>(result);
+}
+
+// Writes the number and the name ("10003 CodeSetBadMagic"): test failures and diagnostics.
+std::ostream& operator<<(std::ostream& stream, CodeSetResult result);

@@ -4,8 +4,9 @@
 
 #include "codeset/Surrogates.h"
 
-int CodeSet::DecodeText(const unsigned char* text, std::size_t length, std::size_t& position,
-                        std::u16string& out, unsigned flags) const {
+CodeSetResult CodeSet::DecodeText(const unsigned char* text, std::size_t length,
+                                  std::size_t& position, std::u16string& out,
+                                  unsigned flags) const {
     if (position < length) {
         if (const void* zero = std::memchr(text + position, 0, length - position))
             length = static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - text);
@@ -14,12 +15,13 @@ int CodeSet::DecodeText(const unsigned char* text, std::size_t length, std::size
         char32_t codePoint = 0;
         std::size_t consumed = 0;
         bool isEntity = false;
-        const int result = DecodeCodePoint(text + position, codePoint, consumed, isEntity, flags);
-        if (result != 0)
+        const CodeSetResult result =
+            DecodeCodePoint(text + position, codePoint, consumed, isEntity, flags);
+        if (result != CodeSetResult::Ok)
             return result;
         // A decoder that makes no progress would loop for ever: stop short of the end.
         if (consumed == 0)
-            return 0;
+            return CodeSetResult::Ok;
         if (codePoint > 0xFFFF) {
             out.push_back(HighSurrogateOf(codePoint));
             out.push_back(LowSurrogateOf(codePoint));
@@ -29,7 +31,7 @@ int CodeSet::DecodeText(const unsigned char* text, std::size_t length, std::size
         // A two-byte unit read over the terminating zero (odd UTF-16 text) ends the text.
         position = consumed < length - position ? position + consumed : length;
     }
-    return 0;
+    return CodeSetResult::Ok;
 }
 
 void CodeSet::EncodeText(const char16_t* units, std::size_t count, unsigned flags,

@@ -12,33 +12,33 @@ DoubleByteCodeSet::DoubleByteCodeSet() {
     BuildIndexes();
 }
 
-int DoubleByteCodeSet::EncodeChar(char16_t unit, char* out, unsigned flags,
-                                  bool escapeMarkup) const {
+CodeSetResult DoubleByteCodeSet::EncodeChar(char16_t unit, char* out, unsigned flags,
+                                            bool escapeMarkup) const {
     if (unit < tableStart) {
         switch (ClassifySpecial(unit, flags, escapeMarkup)) {
             case SpecialOutcome::LessThan:
                 WriteText(out, "<");
-                return CodeSetOk;
+                return CodeSetResult::Ok;
             case SpecialOutcome::Entity:
                 if (WriteEntity(unit, out, flags, true))
-                    return CodeSetOk;
+                    return CodeSetResult::Ok;
                 WriteText(out, "?");
-                return CodeSetNotRepresentable;
+                return CodeSetResult::NotRepresentable;
             case SpecialOutcome::Ordinary:
                 break;
         }
         out[0] = (unit == 0x0001 && (flags & MarkerAsLessThan)) ? '<' : static_cast<char>(unit);
         out[1] = 0;
-        return CodeSetOk;
+        return CodeSetResult::Ok;
     }
     if (unit == 0x2028) {
         WriteText(out, "\r\n");
-        return CodeSetOk;
+        return CodeSetResult::Ok;
     }
     // Half of a pair means nothing on its own: no code and no entity stand for it.
     if (IsSurrogate(unit)) {
         WriteText(out, "?");
-        return CodeSetNotRepresentable;
+        return CodeSetResult::NotRepresentable;
     }
     if (std::uint32_t code = encodeIndex.Find(unit)) {
         if (code & ReverseIndex::kSingle) {
@@ -49,36 +49,37 @@ int DoubleByteCodeSet::EncodeChar(char16_t unit, char* out, unsigned flags,
             out[1] = static_cast<char>(code & 0xFF);
             out[2] = 0;
         }
-        return CodeSetOk;
+        return CodeSetResult::Ok;
     }
     if (WriteEntity(unit, out, flags, true))
-        return CodeSetOk;
+        return CodeSetResult::Ok;
     WriteText(out, "?");
-    return CodeSetNotRepresentable;
+    return CodeSetResult::NotRepresentable;
 }
 
-int DoubleByteCodeSet::ReadEntityChar(const unsigned char* text, std::size_t& position,
-                                      unsigned char& out) const {
+CodeSetResult DoubleByteCodeSet::ReadEntityChar(const unsigned char* text, std::size_t& position,
+                                                unsigned char& out) const {
     const unsigned char b = text[position];
     if (b == 0)
-        return CodeSetBadEntity;
+        return CodeSetResult::BadEntity;
     ++position;
     out = b;
-    return b < tableStart ? CodeSetOk : CodeSetBadEntity;
+    return b < tableStart ? CodeSetResult::Ok : CodeSetResult::BadEntity;
 }
 
-int DoubleByteCodeSet::DecodeCharRaw(const unsigned char*, char16_t&, std::size_t&, bool&,
-                                     unsigned) const {
-    return CodeSetNotSupported;
+CodeSetResult DoubleByteCodeSet::DecodeCharRaw(const unsigned char*, char16_t&, std::size_t&, bool&,
+                                               unsigned) const {
+    return CodeSetResult::NotSupported;
 }
 
-int DoubleByteCodeSet::DecodeChar(const unsigned char* text, char16_t& ch, std::size_t& consumed,
-                                  bool& isEntity, unsigned flags) const {
+CodeSetResult DoubleByteCodeSet::DecodeChar(const unsigned char* text, char16_t& ch,
+                                            std::size_t& consumed, bool& isEntity,
+                                            unsigned flags) const {
     isEntity = false;
     ch = 0xFFFD;
     consumed = 1;
     if (!text)
-        return CodeSetOk;
+        return CodeSetResult::Ok;
     const unsigned char b = text[0];
     if (b < tableStart) {
         if ((flags & NamedEntities) && b == '&') {
@@ -86,21 +87,21 @@ int DoubleByteCodeSet::DecodeChar(const unsigned char* text, char16_t& ch, std::
             return ParseEntity(text, ch, consumed);
         }
         ch = b;
-        return CodeSetOk;
+        return CodeSetResult::Ok;
     }
     if (!leadBytes[b]) {
         ch = byteValue[b];
-        return CodeSetOk;
+        return CodeSetResult::Ok;
     }
     const unsigned char trail = text[1];
     if (trail == 0)
-        return CodeSetTruncated;
+        return CodeSetResult::Truncated;
     consumed = 2;
     const TrailTable* table = trailTables[b].get();
     if (!table || !table->present[trail])
-        return CodeSetUndefined;
+        return CodeSetResult::Undefined;
     ch = table->chars[trail];
-    return CodeSetOk;
+    return CodeSetResult::Ok;
 }
 
 bool DoubleByteCodeSet::IsLeadByte(int value) const {
@@ -165,18 +166,18 @@ void DoubleByteCodeSet::BuildIndexes() {
     BuildBulkTables();
 }
 
-int DoubleByteCodeSet::ReadTables(std::FILE* file) {
+CodeSetResult DoubleByteCodeSet::ReadTables(std::FILE* file) {
     Reset();
     std::uint8_t start = 0;
     std::uint32_t single = 0;
     std::uint64_t left = 0;
     if (!ReadUint8(file, start) || !ReadUint32(file, single) || !BytesLeft(file, left)) {
-        return CodeSetTruncated;
+        return CodeSetResult::Truncated;
     }
     // Counts are checked against the bytes that are really there before anything is
     // allocated; a count of 2^31 or more never fits a file we can read.
     if (single > 0x7FFFFFFFu || std::uint64_t(single) * 2 > left)
-        return CodeSetTruncated;
+        return CodeSetResult::Truncated;
     std::vector<char16_t> table(single);
     std::array<std::uint8_t, 256> leads{};
     std::array<std::uint16_t, 256> starts{};
@@ -187,15 +188,15 @@ int DoubleByteCodeSet::ReadTables(std::FILE* file) {
         !ReadUint16Array(file, starts.data(), starts.size()) ||
         !ReadUint16Array(file, counts.data(), counts.size()) || !ReadUint32(file, doubles) ||
         !BytesLeft(file, left)) {
-        return CodeSetTruncated;
+        return CodeSetResult::Truncated;
     }
     if (doubles > 0x7FFFFFFFu || std::uint64_t(doubles) * 4 > left)
-        return CodeSetTruncated;
+        return CodeSetResult::Truncated;
     std::vector<std::uint16_t> codes(doubles);
     std::vector<char16_t> chars(doubles);
     if (!ReadUint16Array(file, codes.data(), codes.size()) ||
         !ReadUint16Array(file, chars.data(), chars.size())) {
-        return CodeSetTruncated;
+        return CodeSetResult::Truncated;
     }
     tableStart = start;
     singleCount = static_cast<std::int32_t>(single);
@@ -209,7 +210,7 @@ int DoubleByteCodeSet::ReadTables(std::FILE* file) {
     doubleCodes.swap(codes);
     doubleChars.swap(chars);
     BuildIndexes();
-    return CodeSetOk;
+    return CodeSetResult::Ok;
 }
 
 void DoubleByteCodeSet::Dump(std::FILE* stream) const {

@@ -71,9 +71,9 @@ void DoubleByteCodeSet::BuildBulkTables() {
     }
 }
 
-int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
-                                  std::size_t& position, std::u16string& out,
-                                  unsigned flags) const {
+CodeSetResult DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
+                                            std::size_t& position, std::u16string& out,
+                                            unsigned flags) const {
     if (bulkDecode.empty())
         return CodeSet::DecodeText(text, length, position, out, flags);
     // An ampersand starts an entity only below tableStart and with the flag.
@@ -91,10 +91,10 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
 #endif
     // Lowered to the terminating zero byte when it is met.
     std::size_t end = length;
-    int result = 0;
+    CodeSetResult result = CodeSetResult::Ok;
     // Every character takes at least one byte.
     AppendUnits(out, length - position, [&](char16_t* dst) {
-        while (i < end && result == 0) {
+        while (i < end && result == CodeSetResult::Ok) {
             const std::size_t limit = end - i > kDecodeChunk ? i + kDecodeChunk : end;
             while (i < limit) {
 #if defined(PEL_SSE2)
@@ -154,7 +154,7 @@ int DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
                 // undefined pair or one that stands for U+FFFF: the per-character decoder tells
                 // them apart.
                 result = DecodeOneChar(*this, text, i, end, dst, flags);
-                if (result != 0)
+                if (result != CodeSetResult::Ok)
                     break;
             }
         }

@@ -36,13 +36,13 @@ EntityTable& EntityTable::Global() {
     return table;
 }
 
-int EntityTable::LoadFile(const std::string& baseName) {
+CodeSetResult EntityTable::LoadFile(const std::string& baseName) {
     if (HasContent())
-        return 0;
+        return CodeSetResult::Ok;
     std::string path = GetDataDirectory() + baseName + ".oku";
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
-        return 1;
+        return CodeSetResult::NotSupported;
     std::vector<unsigned char> raw;
     unsigned char block[4096];
     std::size_t got;
@@ -51,7 +51,7 @@ int EntityTable::LoadFile(const std::string& baseName) {
     }
     std::fclose(file);
     if (raw.empty())
-        return 1;
+        return CodeSetResult::NotSupported;
     content = CleanRecords(raw);
     // First record wins in both directions, as a scan in file order would find it.
     for (std::size_t at = 0; content[at] != 0;) {
@@ -63,11 +63,11 @@ int EntityTable::LoadFile(const std::string& baseName) {
         codes.emplace(std::string(name, length), value);
         at += length + 3;
     }
-    return 0;
+    return CodeSetResult::Ok;
 }
 
 const char* EntityTable::FindEntityName(char16_t unit) {
-    if (!HasContent() && LoadFile("default") != 0)
+    if (!HasContent() && LoadFile("default") != CodeSetResult::Ok)
         return nullptr;
     auto found = nameOffsets.find(unit);
     if (found == nameOffsets.end())
@@ -76,7 +76,7 @@ const char* EntityTable::FindEntityName(char16_t unit) {
 }
 
 char16_t EntityTable::FindEntityCode(const char* name) {
-    if (!HasContent() && LoadFile("default") != 0)
+    if (!HasContent() && LoadFile("default") != CodeSetResult::Ok)
         return kNoCode;
     auto found = codes.find(name);
     return found == codes.end() ? kNoCode : found->second;

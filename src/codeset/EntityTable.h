@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "codeset/CodeSetResult.h"
+
 // Names of characters for character entities, read from a .oku file (records of a
 // zero-terminated name and a big-endian 16-bit value, ended by an empty name).
 class EntityTable {
@@ -16,7 +18,7 @@ public:
     static EntityTable& Global();
 
     // 0 when content is held afterwards, 1 when the file is missing or empty.
-    int LoadFile(const std::string& baseName);
+    CodeSetResult LoadFile(const std::string& baseName);
     // nullptr when the unit has no name.
     const char* FindEntityName(char16_t unit);
     // kNoCode when the name is not in the table.

@@ -23,14 +23,14 @@ void SingleByteCodeSet::Remap(char* out, unsigned limit) const {
         *out = static_cast<char>(remapByte[static_cast<unsigned char>(*out)]);
 }
 
-int SingleByteCodeSet::EncodeChar(char16_t unit, char* out, unsigned flags,
-                                  bool escapeMarkup) const {
+CodeSetResult SingleByteCodeSet::EncodeChar(char16_t unit, char* out, unsigned flags,
+                                            bool escapeMarkup) const {
     bool entity = false;
     switch (ClassifySpecial(unit, flags, escapeMarkup)) {
         case SpecialOutcome::LessThan:
             WriteText(out, "<");
             Remap(out, kRemapLessThan);
-            return CodeSetOk;
+            return CodeSetResult::Ok;
         case SpecialOutcome::Entity:
             entity = true;
             break;
@@ -41,80 +41,82 @@ int SingleByteCodeSet::EncodeChar(char16_t unit, char* out, unsigned flags,
     if (IsSurrogate(unit)) {
         WriteText(out, "?");
         Remap(out, kRemapQuestionMark);
-        return CodeSetNotRepresentable;
+        return CodeSetResult::NotRepresentable;
     }
     if (!entity) {
         if (unit == 0x0001 && (flags & MarkerAsLessThan)) {
             WriteText(out, "<");
             Remap(out, kRemapLessThan);
-            return CodeSetOk;
+            return CodeSetResult::Ok;
         }
         if (unit < tableStart) {
             out[0] = static_cast<char>(unit);
             out[1] = 0;
-            return CodeSetOk;
+            return CodeSetResult::Ok;
         }
         if (unit == 0x2028) {
             WriteText(out, "\r\n");
             Remap(out, kRemapLineEnd);
-            return CodeSetOk;
+            return CodeSetResult::Ok;
         }
         if (std::uint32_t code = encodeIndex.Find(unit)) {
             out[0] = static_cast<char>(code & 0xFF);
             out[1] = 0;
-            return CodeSetOk;
+            return CodeSetResult::Ok;
         }
     }
     if (WriteEntity(unit, out, flags, true)) {
         Remap(out, kRemapEntity);
-        return CodeSetOk;
+        return CodeSetResult::Ok;
     }
     WriteText(out, "?");
     Remap(out, kRemapQuestionMark);
-    return CodeSetNotRepresentable;
+    return CodeSetResult::NotRepresentable;
 }
 
-int SingleByteCodeSet::EncodeCodePoint(char32_t codePoint, char* out, unsigned flags,
-                                       bool escapeMarkup) const {
-    const int result = CodeSet::EncodeCodePoint(codePoint, out, flags, escapeMarkup);
+CodeSetResult SingleByteCodeSet::EncodeCodePoint(char32_t codePoint, char* out, unsigned flags,
+                                                 bool escapeMarkup) const {
+    const CodeSetResult result = CodeSet::EncodeCodePoint(codePoint, out, flags, escapeMarkup);
     // The entity or "?" of a character above U+FFFF, re-mapped as EncodeChar does its own.
     if (codePoint > 0xFFFF)
-        Remap(out, result == CodeSetOk ? kRemapEntity : kRemapQuestionMark);
+        Remap(out, result == CodeSetResult::Ok ? kRemapEntity : kRemapQuestionMark);
     return result;
 }
 
-int SingleByteCodeSet::ReadEntityChar(const unsigned char* text, std::size_t& position,
-                                      unsigned char& out) const {
+CodeSetResult SingleByteCodeSet::ReadEntityChar(const unsigned char* text, std::size_t& position,
+                                                unsigned char& out) const {
     const unsigned char b = text[position];
     if (b == 0)
-        return CodeSetBadEntity;
+        return CodeSetResult::BadEntity;
     ++position;
     char16_t value = b;
     if (tableStart < 127 && b >= tableStart)
         value = byteValue[b];
     out = static_cast<unsigned char>(value & 0xFF);
     // The whole entry counts: an entry U+0141 is not the letter A.
-    return value < 127 ? CodeSetOk : CodeSetBadEntity;
+    return value < 127 ? CodeSetResult::Ok : CodeSetResult::BadEntity;
 }
 
-int SingleByteCodeSet::DecodeCharRaw(const unsigned char* text, char16_t& ch, std::size_t& consumed,
-                                     bool& isEntity, unsigned) const {
+CodeSetResult SingleByteCodeSet::DecodeCharRaw(const unsigned char* text, char16_t& ch,
+                                               std::size_t& consumed, bool& isEntity,
+                                               unsigned) const {
     isEntity = false;
     ch = 0xFFFD;
     consumed = 1;
     if (!text)
-        return CodeSetOk;
+        return CodeSetResult::Ok;
     ch = byteValue[text[0]];
-    return CodeSetOk;
+    return CodeSetResult::Ok;
 }
 
-int SingleByteCodeSet::DecodeChar(const unsigned char* text, char16_t& ch, std::size_t& consumed,
-                                  bool& isEntity, unsigned flags) const {
+CodeSetResult SingleByteCodeSet::DecodeChar(const unsigned char* text, char16_t& ch,
+                                            std::size_t& consumed, bool& isEntity,
+                                            unsigned flags) const {
     isEntity = false;
     ch = 0xFFFD;
     consumed = 1;
     if (!text)
-        return CodeSetOk;
+        return CodeSetResult::Ok;
     const unsigned char b = text[0];
     const char16_t mapped = byteValue[b];
     // With a table that starts in the ASCII range, a mapped ampersand starts an entity; with
@@ -125,7 +127,7 @@ int SingleByteCodeSet::DecodeChar(const unsigned char* text, char16_t& ch, std::
         return ParseEntity(text, ch, consumed);
     }
     ch = mapped;
-    return CodeSetOk;
+    return CodeSetResult::Ok;
 }
 
 void SingleByteCodeSet::Reset() {
@@ -160,24 +162,24 @@ void SingleByteCodeSet::BuildIndexes() {
     BuildBulkTables();
 }
 
-int SingleByteCodeSet::ReadTables(std::FILE* file) {
+CodeSetResult SingleByteCodeSet::ReadTables(std::FILE* file) {
     Reset();
     std::uint8_t start = 0;
     std::uint64_t left = 0;
     if (!ReadUint8(file, start) || !BytesLeft(file, left))
-        return CodeSetTruncated;
+        return CodeSetResult::Truncated;
     // The entry count is what the file holds; a last odd byte is ignored.
     const std::uint64_t count = left / 2;
     if (count > 0x7FFFFFFF)
-        return CodeSetTruncated;
+        return CodeSetResult::Truncated;
     std::vector<char16_t> table(static_cast<std::size_t>(count));
     if (!ReadUint16Array(file, table.data(), table.size()))
-        return CodeSetTruncated;
+        return CodeSetResult::Truncated;
     tableStart = start;
     singleCount = static_cast<std::int32_t>(count);
     singleTable.swap(table);
     BuildIndexes();
-    return CodeSetOk;
+    return CodeSetResult::Ok;
 }
 
 void SingleByteCodeSet::Dump(std::FILE* stream) const {

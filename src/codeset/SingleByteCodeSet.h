@@ -11,20 +11,21 @@
 // others are mapped through singleTable.
 class SingleByteCodeSet : public CodeSet {
 public:
-    int EncodeChar(char16_t unit, char* out, unsigned flags, bool escapeMarkup) const override;
-    int EncodeCodePoint(char32_t codePoint, char* out, unsigned flags,
-                        bool escapeMarkup) const override;
-    int ReadEntityChar(const unsigned char* text, std::size_t& position,
-                       unsigned char& out) const override;
-    int DecodeCharRaw(const unsigned char* text, char16_t& ch, std::size_t& consumed,
-                      bool& isEntity, unsigned flags) const override;
-    int DecodeChar(const unsigned char* text, char16_t& ch, std::size_t& consumed, bool& isEntity,
-                   unsigned flags) const override;
-    int DecodeText(const unsigned char* text, std::size_t length, std::size_t& position,
-                   std::u16string& out, unsigned flags) const override;
+    CodeSetResult EncodeChar(char16_t unit, char* out, unsigned flags,
+                             bool escapeMarkup) const override;
+    CodeSetResult EncodeCodePoint(char32_t codePoint, char* out, unsigned flags,
+                                  bool escapeMarkup) const override;
+    CodeSetResult ReadEntityChar(const unsigned char* text, std::size_t& position,
+                                 unsigned char& out) const override;
+    CodeSetResult DecodeCharRaw(const unsigned char* text, char16_t& ch, std::size_t& consumed,
+                                bool& isEntity, unsigned flags) const override;
+    CodeSetResult DecodeChar(const unsigned char* text, char16_t& ch, std::size_t& consumed,
+                             bool& isEntity, unsigned flags) const override;
+    CodeSetResult DecodeText(const unsigned char* text, std::size_t length, std::size_t& position,
+                             std::u16string& out, unsigned flags) const override;
     void EncodeText(const char16_t* units, std::size_t count, unsigned flags, bool escapeMarkup,
                     std::string& out) const override;
-    int ReadTables(std::FILE* file) override;
+    CodeSetResult ReadTables(std::FILE* file) override;
     void Dump(std::FILE* stream) const override;
 
     // The tables as the file holds them (Dump and diagnostic tools read these).

@@ -59,9 +59,9 @@ void SingleByteCodeSet::BuildBulkTables() {
         encodeLinearFrom = encodeFrom;
 }
 
-int SingleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
-                                  std::size_t& position, std::u16string& out,
-                                  unsigned flags) const {
+CodeSetResult SingleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
+                                            std::size_t& position, std::u16string& out,
+                                            unsigned flags) const {
     if (bulkEncode.empty())
         return CodeSet::DecodeText(text, length, position, out, flags);
     const bool entities = (flags & NamedEntities) != 0;
@@ -69,10 +69,10 @@ int SingleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
     std::size_t i = position;
     // Lowered to the first zero byte once a chunk meets it.
     std::size_t end = length;
-    int result = 0;
+    CodeSetResult result = CodeSetResult::Ok;
     // Every character takes at least one byte.
     AppendUnits(out, length - position, [&](char16_t* dst) {
-        while (i < end && result == 0) {
+        while (i < end && result == CodeSetResult::Ok) {
             std::size_t limit = end - i > kDecodeChunk ? i + kDecodeChunk : end;
 #if defined(PEL_SSE2)
             if (tableStart >= 0x80 && (linear || entities)) {
@@ -101,7 +101,7 @@ int SingleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
                 }
                 // An ampersand may start an entity: the per-character decoder reads it.
                 result = DecodeOneChar(*this, text, i, end, dst, flags);
-                if (result != 0)
+                if (result != CodeSetResult::Ok)
                     break;
             }
         }

@@ -6,33 +6,33 @@
 #include "codeset/EntityFlags.h"
 #include "codeset/EntityWriting.h"
 
-int Utf16CodeSet::EncodeChar(char16_t, char* out, unsigned, bool) const {
+CodeSetResult Utf16CodeSet::EncodeChar(char16_t, char* out, unsigned, bool) const {
     // Multibyte output does not exist for UTF-16; leave an empty string for careless callers.
     if (out)
         out[0] = 0;
-    return CodeSetNotSupported;
+    return CodeSetResult::NotSupported;
 }
 
-int Utf16CodeSet::EncodeCodePoint(char32_t, char* out, unsigned, bool) const {
+CodeSetResult Utf16CodeSet::EncodeCodePoint(char32_t, char* out, unsigned, bool) const {
     if (out)
         out[0] = 0;
-    return CodeSetNotSupported;
+    return CodeSetResult::NotSupported;
 }
 
-int Utf16CodeSet::EncodeCharWide(char16_t unit, char16_t* out, unsigned flags,
-                                 bool escapeMarkup) const {
+CodeSetResult Utf16CodeSet::EncodeCharWide(char16_t unit, char16_t* out, unsigned flags,
+                                           bool escapeMarkup) const {
     if (unit < 0x7F) {
         switch (ClassifySpecial(unit, flags, escapeMarkup)) {
             case SpecialOutcome::LessThan:
                 out[0] = u'<';
                 out[1] = 0;
-                return CodeSetOk;
+                return CodeSetResult::Ok;
             case SpecialOutcome::Entity:
                 if (WriteEntityWide(unit, out, flags))
-                    return CodeSetOk;
+                    return CodeSetResult::Ok;
                 out[0] = u'?';
                 out[1] = 0;
-                return CodeSetNotRepresentable;
+                return CodeSetResult::NotRepresentable;
             case SpecialOutcome::Ordinary:
                 break;
         }
@@ -41,54 +41,56 @@ int Utf16CodeSet::EncodeCharWide(char16_t unit, char16_t* out, unsigned flags,
         out[0] = u'\r';
         out[1] = u'\n';
         out[2] = 0;
-        return CodeSetOk;
+        return CodeSetResult::Ok;
     }
     out[0] = (unit == 0x0001 && (flags & MarkerAsLessThan)) ? u'<' : unit;
     out[1] = 0;
-    return CodeSetOk;
+    return CodeSetResult::Ok;
 }
 
-int Utf16CodeSet::ReadEntityChar(const unsigned char* text, std::size_t& position,
-                                 unsigned char& out) const {
+CodeSetResult Utf16CodeSet::ReadEntityChar(const unsigned char* text, std::size_t& position,
+                                           unsigned char& out) const {
     const unsigned char low = text[position];
     if (low == 0)
-        return CodeSetBadEntity;
+        return CodeSetResult::BadEntity;
     const unsigned char high = text[position + 1];
     position += 2;
     out = low;
     // The whole unit must be ASCII: U+0131 must not pass for the digit 1.
-    return (high == 0 && low < 127) ? CodeSetOk : CodeSetBadEntity;
+    return (high == 0 && low < 127) ? CodeSetResult::Ok : CodeSetResult::BadEntity;
 }
 
-int Utf16CodeSet::DecodeCharRaw(const unsigned char* text, char16_t& ch, std::size_t& consumed,
-                                bool& isEntity, unsigned) const {
+CodeSetResult Utf16CodeSet::DecodeCharRaw(const unsigned char* text, char16_t& ch,
+                                          std::size_t& consumed, bool& isEntity, unsigned) const {
     isEntity = false;
     ch = 0xFFFD;
     // Counted in bytes, like DecodeChar, so a caller can advance by it either way.
     consumed = 2;
     if (!text)
-        return CodeSetOk;
+        return CodeSetResult::Ok;
     ch = static_cast<char16_t>(text[0] | (text[1] << 8));
-    return CodeSetOk;
+    return CodeSetResult::Ok;
 }
 
-int Utf16CodeSet::DecodeChar(const unsigned char* text, char16_t& ch, std::size_t& consumed,
-                             bool& isEntity, unsigned flags) const {
+CodeSetResult Utf16CodeSet::DecodeChar(const unsigned char* text, char16_t& ch,
+                                       std::size_t& consumed, bool& isEntity,
+                                       unsigned flags) const {
     isEntity = false;
     ch = 0xFFFD;
     consumed = 2;
     if (!text)
-        return CodeSetOk;
+        return CodeSetResult::Ok;
     ch = static_cast<char16_t>(text[0] | (text[1] << 8));
     if ((flags & NamedEntities) && ch == u'&') {
         isEntity = true;
         return ParseEntity(text, ch, consumed);
     }
-    return CodeSetOk;
+    return CodeSetResult::Ok;
 }
 
-int Utf16CodeSet::DecodeText(const unsigned char* text, std::size_t length, std::size_t& position,
-                             std::u16string& out, unsigned flags) const {
+CodeSetResult Utf16CodeSet::DecodeText(const unsigned char* text, std::size_t length,
+                                       std::size_t& position, std::u16string& out,
+                                       unsigned flags) const {
     // DecodeChar and the entity reader step a whole unit at a time and stop at a zero unit.
     // A text that ends at a zero byte may hold only one zero after its last character (the
     // high byte of an ASCII unit), so they read a copy that ends in two.
@@ -97,8 +99,8 @@ int Utf16CodeSet::DecodeText(const unsigned char* text, std::size_t length, std:
     return CodeSet::DecodeText(padded.data(), length, position, out, flags);
 }
 
-int Utf16CodeSet::ReadTables(std::FILE*) {
-    return CodeSetOk;
+CodeSetResult Utf16CodeSet::ReadTables(std::FILE*) {
+    return CodeSetResult::Ok;
 }
 
 void Utf16CodeSet::Dump(std::FILE* stream) const {

@@ -54,7 +54,7 @@ ConversionPipeline::ConversionPipeline(Clipboard& clipboard, Prompts& prompts)
       rtfFormat_(clipboard.RegisterFormat("Rich Text Format")),
       flagFormat_(clipboard.RegisterFormat("Pelimbrance Flag")) {}
 
-int ConversionPipeline::LoadCodeSet(const std::string& name) {
+CodeSetResult ConversionPipeline::LoadCodeSet(const std::string& name) {
     return loadedCodeSet_.Load(name);
 }
 
@@ -91,7 +91,7 @@ ConversionOutcome ConversionPipeline::ConvertClipboard(const ConversionSettings&
     // hears about it on each run instead of the run doing nothing silently.
     CodeSetHolder& holder = loadedCodeSet_;
     if (holder.name != settings.codeSetName || !holder.HasCodeSet()) {
-        if (holder.Load(settings.codeSetName) != 0) {
+        if (holder.Load(settings.codeSetName) != CodeSetResult::Ok) {
             prompts_.Message(
                 FormatText(messages.cannotLoadCodeSet.c_str(), settings.codeSetName.c_str()),
                 PromptIcon::Exclamation);

@@ -59,7 +59,7 @@ public:
     ConversionOutcome Run(const ConversionSettings& settings);
 
     // Loads a code set ahead of the first run; a failed load is reported by that run.
-    int LoadCodeSet(const std::string& name);
+    CodeSetResult LoadCodeSet(const std::string& name);
     // The next run converts and the run after it, started by its own write, is held back.
     void Arm() { skipState_ = Armed; }
     // A clipboard change that no run follows: the hold on the program's own write is not

@@ -43,10 +43,10 @@ MultibyteDecoding ConvertedText::SetFromMultibyte(const char* text, std::size_t 
         return progress;
     }
     std::size_t position = 0;
-    const int result =
+    const CodeSetResult result =
         codeSet->DecodeText(bytes, size, position, unicode, static_cast<unsigned>(decodeFlags));
     // DecodeText stops short of the text's end (its first zero byte) only on an error.
-    if (result != 0 || (position < size && bytes[position] != 0)) {
+    if (result != CodeSetResult::Ok || (position < size && bytes[position] != 0)) {
         progress.reachedEnd = false;
         progress.result = result;
     }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "codeset/CodeSetResult.h"
+
 class CodeSetHolder;
 
 // How far SetFromMultibyte got through its text.
@@ -12,8 +14,8 @@ struct MultibyteDecoding {
     std::size_t bytesRead = 0;
     // Whether decoding went on to the terminating zero.
     bool reachedEnd = true;
-    // The DecodeChar result that stopped it early; 0 when it reached the end.
-    int result = 0;
+    // The DecodeChar result that stopped it early; Ok when it reached the end.
+    CodeSetResult result = CodeSetResult::Ok;
 };
 
 // One text held as UTF-16 units (the master form) and rendered into the code set of a

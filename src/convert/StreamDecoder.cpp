@@ -12,7 +12,7 @@ StreamDecoder::StreamDecoder(const CodeSet& codeSet, unsigned flags, std::size_t
       blockSize_(blockSize > 0 ? blockSize : 1),
       buffer_(kMaxHeld + blockSize_ + 2, 0) {}
 
-void StreamDecoder::Finish(std::size_t offset, int result, bool early) {
+void StreamDecoder::Finish(std::size_t offset, CodeSetResult result, bool early) {
     over_ = true;
     stopOffset_ = offset;
     result_ = result;
@@ -35,9 +35,9 @@ bool StreamDecoder::Decode(std::size_t size, bool last, std::u16string& out) {
     text[decodeLength + 1] = 0;
 
     std::size_t position = 0;
-    const int result = codeSet_.DecodeText(text, decodeLength, position, out, flags_);
+    const CodeSetResult result = codeSet_.DecodeText(text, decodeLength, position, out, flags_);
     bool held = false;
-    if (result != 0 && !last) {
+    if (result != CodeSetResult::Ok && !last) {
         // An error that the decoder met only because the block ended (it read up to the end)
         // may be a character cut in two: it is decoded again with the next block.
         char16_t unit = 0;
@@ -49,17 +49,17 @@ bool StreamDecoder::Decode(std::size_t size, bool last, std::u16string& out) {
     text[decodeLength] = saved[0];
     text[decodeLength + 1] = saved[1];
 
-    if (result != 0 && !held) {
+    if (result != CodeSetResult::Ok && !held) {
         Finish(base_ + position, result, true);
-    } else if (result == 0 && position < decodeLength) {
+    } else if (result == CodeSetResult::Ok && position < decodeLength) {
         // A zero byte, or a decoder that made no progress.
-        Finish(base_ + position, 0, true);
+        Finish(base_ + position, CodeSetResult::Ok, true);
         atZero_ = text[position] == 0;
     } else if (last) {
-        Finish(base_ + length, 0, false);
+        Finish(base_ + length, CodeSetResult::Ok, false);
     } else {
         // Keeps what was not decoded (the cut character, the odd byte) for the next block.
-        const std::size_t keep = result != 0 ? position : decodeLength;
+        const std::size_t keep = result != CodeSetResult::Ok ? position : decodeLength;
         held_ = length - keep;
         std::memmove(text, text + keep, held_);
         base_ += keep;

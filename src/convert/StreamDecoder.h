@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "codeset/CodeSetResult.h"
+
 class CodeSet;
 
 // Decodes a byte stream that arrives a block at a time into UTF-16 units, giving exactly
@@ -28,9 +30,9 @@ public:
 
     bool Over() const { return over_; }
     // Once over: the offset in the whole input where decoding ended (the zero byte, the
-    // character in error, or the end), and the decoder's result there (0 unless an error).
+    // character in error, or the end), and the decoder's result there (Ok unless an error).
     std::size_t StopOffset() const { return stopOffset_; }
-    int Result() const { return result_; }
+    CodeSetResult Result() const { return result_; }
     // Whether it ended at a zero byte (or an error): bytes after StopOffset were not decoded.
     bool StoppedEarly() const { return stoppedEarly_; }
     // Whether it ended at a zero byte.
@@ -43,7 +45,7 @@ public:
     static constexpr std::size_t kMaxHeld = 4096;
 
 private:
-    void Finish(std::size_t offset, int result, bool early);
+    void Finish(std::size_t offset, CodeSetResult result, bool early);
 
     const CodeSet& codeSet_;
     unsigned flags_;
@@ -59,5 +61,5 @@ private:
     bool stoppedEarly_ = false;
     bool atZero_ = false;
     std::size_t stopOffset_ = 0;
-    int result_ = 0;
+    CodeSetResult result_ = CodeSetResult::Ok;
 };

@@ -34,7 +34,8 @@ int RunDecode(CodeSetHolder& holder, const ConvertOptions& options) {
         return kExitIoFailed;
     if (decoder.StoppedEarly() && !decoder.AtZeroByte()) {
         std::fprintf(stderr, "okctool: decoding stopped at byte offset %zu: %d %s\n",
-                     decoder.StopOffset(), decoder.Result(), CodeSetResultName(decoder.Result()));
+                     decoder.StopOffset(), CodeSetResultNumber(decoder.Result()),
+                     CodeSetResultName(decoder.Result()));
         return kExitDecodeStopped;
     }
     if (decoder.AtZeroByte()) {

@@ -5,7 +5,7 @@
 #include "codeset/CodeSetResult.h"
 #include "codeset/DataDirectory.h"
 
-int LoadCodeSetFile(const std::string& file, CodeSetHolder& holder) {
+CodeSetResult LoadCodeSetFile(const std::string& file, CodeSetHolder& holder) {
     std::string path = file;
 #ifdef _WIN32
     for (char& c : path) {
@@ -21,12 +21,12 @@ int LoadCodeSetFile(const std::string& file, CodeSetHolder& holder) {
         cut = 1;
     }
     SetDataDirectory(path.substr(0, cut + 1));
-    int result = holder.Load(path);
-    if (result == CodeSetOk && !holder.HasCodeSet())
-        result = CodeSetBadKind;
-    if (result != CodeSetOk) {
-        std::fprintf(stderr, "okctool: cannot load %s: %d %s\n", file.c_str(), result,
-                     CodeSetResultName(result));
+    CodeSetResult result = holder.Load(path);
+    if (result == CodeSetResult::Ok && !holder.HasCodeSet())
+        result = CodeSetResult::BadKind;
+    if (result != CodeSetResult::Ok) {
+        std::fprintf(stderr, "okctool: cannot load %s: %d %s\n", file.c_str(),
+                     CodeSetResultNumber(result), CodeSetResultName(result));
     }
     return result;
 }

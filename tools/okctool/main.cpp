@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     options.languageId = static_cast<std::uint16_t>(language);
 
     CodeSetHolder holder;
-    if (LoadCodeSetFile(argv[2], holder) != 0)
+    if (LoadCodeSetFile(argv[2], holder) != CodeSetResult::Ok)
         return kExitLoadFailed;
     if (command == "dump")
         return RunDump(holder);

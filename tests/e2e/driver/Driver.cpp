@@ -30,6 +30,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/win32/ScopedWin.h"
+
 namespace {
 
 const char kMainCaption[] = "Pelimbrance - Quendrisal";
@@ -176,13 +178,20 @@ public:
         bool ok = true;
         for (const auto& block : blocks) {
             HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, block.second.size());
-            void* bytes = memory ? GlobalLock(memory) : nullptr;
-            if (!bytes) {
+            if (!memory) {
                 ok = false;
                 continue;
             }
-            std::memcpy(bytes, block.second.data(), block.second.size());
-            GlobalUnlock(memory);
+            {
+                // Unlocked before the clipboard takes the block.
+                ScopedGlobalLock lock(memory);
+                if (!lock.Get()) {
+                    GlobalFree(memory);
+                    ok = false;
+                    continue;
+                }
+                std::memcpy(lock.Get(), block.second.data(), block.second.size());
+            }
             if (!SetClipboardData(block.first, memory)) {
                 GlobalFree(memory);
                 ok = false;
@@ -201,11 +210,9 @@ public:
         bool found = false;
         HANDLE handle = GetClipboardData(format);
         if (handle) {
-            SIZE_T size = GlobalSize(handle);
-            const char* data = static_cast<const char*>(GlobalLock(handle));
-            if (data) {
-                bytes.assign(data, size);
-                GlobalUnlock(handle);
+            ScopedGlobalLock lock(handle);
+            if (lock.Get()) {
+                bytes.assign(static_cast<const char*>(lock.Get()), GlobalSize(handle));
                 found = true;
             }
         }

@@ -31,7 +31,7 @@ std::string Header(const std::string& magic, std::uint32_t kind, const std::stri
 
 // A holder loaded with the windows-1252-like table, which encodes U+20AC as 0x80.
 void LoadWestern(CodeSetHolder& holder) {
-    ASSERT_EQ(LoadContent(holder, Windows1252Like()), CodeSetOk);
+    ASSERT_EQ(LoadContent(holder, Windows1252Like()), CodeSetResult::Ok);
     ASSERT_EQ(holder.name, "windows-1252");
 }
 
@@ -45,17 +45,17 @@ void ExpectStillWestern(const CodeSetHolder& holder) {
 
 TEST(CodeSetHolder, LoadsEachKindWithItsClass) {
     CodeSetHolder holder;
-    ASSERT_EQ(LoadBytes(holder, Header("okc100", 1, "utf-16", "Unicode")), CodeSetOk);
+    ASSERT_EQ(LoadBytes(holder, Header("okc100", 1, "utf-16", "Unicode")), CodeSetResult::Ok);
     EXPECT_EQ(holder.name, "utf-16");
     EXPECT_EQ(holder.displayName, "Unicode");
     EXPECT_NE(dynamic_cast<Utf16CodeSet*>(holder.codeSet.get()), nullptr);
     // Anything after the kind of kinds 1 and 2 is ignored.
-    ASSERT_EQ(LoadBytes(holder, Header("okc100", 2, "utf-8") + "trailing junk"), CodeSetOk);
+    ASSERT_EQ(LoadBytes(holder, Header("okc100", 2, "utf-8") + "trailing junk"), CodeSetResult::Ok);
     EXPECT_NE(dynamic_cast<Utf8CodeSet*>(holder.codeSet.get()), nullptr);
     EXPECT_EQ(holder.kind, 2);
-    ASSERT_EQ(LoadContent(holder, Windows1252Like()), CodeSetOk);
+    ASSERT_EQ(LoadContent(holder, Windows1252Like()), CodeSetResult::Ok);
     EXPECT_NE(dynamic_cast<SingleByteCodeSet*>(holder.codeSet.get()), nullptr);
-    ASSERT_EQ(LoadContent(holder, SmallDoubleByte()), CodeSetOk);
+    ASSERT_EQ(LoadContent(holder, SmallDoubleByte()), CodeSetResult::Ok);
     EXPECT_NE(dynamic_cast<DoubleByteCodeSet*>(holder.codeSet.get()), nullptr);
     EXPECT_EQ(holder.kind, 4);
 }
@@ -63,14 +63,14 @@ TEST(CodeSetHolder, LoadsEachKindWithItsClass) {
 TEST(CodeSetHolder, MagicAndHeaderStrings) {
     CodeSetHolder holder;
     // The magic ends at its first zero byte.
-    EXPECT_EQ(LoadBytes(holder, Header(std::string("okc100\0", 7), 1)), CodeSetOk);
-    EXPECT_EQ(LoadBytes(holder, Header("OKC100", 1)), CodeSetBadMagic);
-    EXPECT_EQ(LoadBytes(holder, Header("okc10", 1)), CodeSetBadMagic);
-    EXPECT_EQ(LoadBytes(holder, Header(std::string(100, 'o'), 1)), CodeSetBadMagicLength);
-    EXPECT_EQ(LoadBytes(holder, Header(std::string("okc100\0xyz", 10), 1)), CodeSetOk);
+    EXPECT_EQ(LoadBytes(holder, Header(std::string("okc100\0", 7), 1)), CodeSetResult::Ok);
+    EXPECT_EQ(LoadBytes(holder, Header("OKC100", 1)), CodeSetResult::BadMagic);
+    EXPECT_EQ(LoadBytes(holder, Header("okc10", 1)), CodeSetResult::BadMagic);
+    EXPECT_EQ(LoadBytes(holder, Header(std::string(100, 'o'), 1)), CodeSetResult::BadMagicLength);
+    EXPECT_EQ(LoadBytes(holder, Header(std::string("okc100\0xyz", 10), 1)), CodeSetResult::Ok);
     // Names hold up to 99 bytes and end at a zero byte.
     ASSERT_EQ(LoadBytes(holder, Header("okc100", 1, std::string(99, 'n'), std::string("ab\0c", 4))),
-              CodeSetOk);
+              CodeSetResult::Ok);
     EXPECT_EQ(holder.name, std::string(99, 'n'));
     EXPECT_EQ(holder.displayName, "ab");
 }
@@ -81,16 +81,16 @@ TEST(CodeSetHolder, FormsThePathFromTheName) {
     std::string plain = WriteCodeSetFile(dir, "x", Header("okc100", 1, "plain"));
     WriteCodeSetFile(dir, "x.okc", Header("okc100", 1, "doubled"));
     CodeSetHolder holder;
-    ASSERT_EQ(holder.Load("x"), CodeSetOk);
+    ASSERT_EQ(holder.Load("x"), CodeSetResult::Ok);
     EXPECT_EQ(holder.name, "plain");
     EXPECT_EQ(holder.path, dir + "x.okc");
     // A dot without a separator is still a bare name.
-    ASSERT_EQ(holder.Load("x.okc"), CodeSetOk);
+    ASSERT_EQ(holder.Load("x.okc"), CodeSetResult::Ok);
     EXPECT_EQ(holder.name, "doubled");
     EXPECT_EQ(holder.path, dir + "x.okc.okc");
     // A dot and a separator make a path, used unchanged.
     SetDataDirectory(MakeTempDirectory("elsewhere"));
-    ASSERT_EQ(holder.Load(plain), CodeSetOk);
+    ASSERT_EQ(holder.Load(plain), CodeSetResult::Ok);
     EXPECT_EQ(holder.name, "plain");
     EXPECT_EQ(holder.path, plain);
 }
@@ -101,7 +101,7 @@ TEST(CodeSetHolder, SingleByteEntryCountComesFromTheFileSize) {
     for (int i = 0; i < 128; ++i)
         body += Le16(0x0100 + i);
     body += '\x01';  // an odd last byte is ignored
-    ASSERT_EQ(LoadBytes(holder, Header("okc100", 3) + body), CodeSetOk);
+    ASSERT_EQ(LoadBytes(holder, Header("okc100", 3) + body), CodeSetResult::Ok);
     auto* single = dynamic_cast<SingleByteCodeSet*>(holder.codeSet.get());
     ASSERT_NE(single, nullptr);
     EXPECT_EQ(single->tableStart, 0x80);
@@ -115,7 +115,7 @@ TEST(CodeSetHolder, MissingFileLeavesTheHolderAlone) {
     LoadWestern(holder);
     std::string oldPath = holder.path;
     SetDataDirectory(MakeTempDirectory("empty"));
-    EXPECT_EQ(holder.Load("no-such-code-set"), CodeSetOpenFailed);
+    EXPECT_EQ(holder.Load("no-such-code-set"), CodeSetResult::OpenFailed);
     EXPECT_EQ(holder.path, oldPath);
     ExpectStillWestern(holder);
 }
@@ -125,7 +125,7 @@ TEST(CodeSetHolder, BadMagicChangesOnlyThePath) {
     LoadWestern(holder);
     std::string dir = MakeTempDirectory("badmagic");
     std::string bad = WriteCodeSetFile(dir, "bad", Header("okc200", 1, "other"));
-    EXPECT_EQ(holder.Load(bad), CodeSetBadMagic);
+    EXPECT_EQ(holder.Load(bad), CodeSetResult::BadMagic);
     EXPECT_EQ(holder.path, bad);
     ExpectStillWestern(holder);
 }
@@ -133,12 +133,12 @@ TEST(CodeSetHolder, BadMagicChangesOnlyThePath) {
 TEST(CodeSetHolder, UnknownKindLeavesNoCodeSet) {
     CodeSetHolder holder;
     LoadWestern(holder);
-    EXPECT_EQ(LoadBytes(holder, Header("okc100", 7, "seven", "Seven")), CodeSetBadKind);
+    EXPECT_EQ(LoadBytes(holder, Header("okc100", 7, "seven", "Seven")), CodeSetResult::BadKind);
     EXPECT_FALSE(holder.HasCodeSet());
     EXPECT_EQ(holder.name, "seven");
     EXPECT_EQ(holder.displayName, "Seven");
     EXPECT_EQ(holder.kind, 7);
-    ASSERT_EQ(LoadContent(holder, Windows1252Like()), CodeSetOk);
+    ASSERT_EQ(LoadContent(holder, Windows1252Like()), CodeSetResult::Ok);
     ExpectStillWestern(holder);
 }
 
@@ -148,15 +148,17 @@ TEST(CodeSetHolder, DamagedHeaderKeepsThePreviousCodeSet) {
     for (std::size_t cut = 0; cut < full.size(); ++cut) {
         CodeSetHolder holder;
         LoadWestern(holder);
-        EXPECT_EQ(LoadBytes(holder, full.substr(0, cut)), CodeSetTruncated) << "cut " << cut;
+        EXPECT_EQ(LoadBytes(holder, full.substr(0, cut)), CodeSetResult::Truncated)
+            << "cut " << cut;
         ExpectStillWestern(holder);
     }
     CodeSetHolder holder;
     LoadWestern(holder);
-    EXPECT_EQ(LoadBytes(holder, Header("okc100", 1, std::string(100, 'n'))), CodeSetBadMagicLength);
+    EXPECT_EQ(LoadBytes(holder, Header("okc100", 1, std::string(100, 'n'))),
+              CodeSetResult::BadMagicLength);
     ExpectStillWestern(holder);
     EXPECT_EQ(LoadBytes(holder, Header("okc100", 1, "n", std::string(0xFFFF, 'd'))),
-              CodeSetBadMagicLength);
+              CodeSetResult::BadMagicLength);
     ExpectStillWestern(holder);
 }
 
@@ -172,16 +174,17 @@ TEST(CodeSetHolder, ShortTablesAreRefused) {
     for (std::size_t cut : cuts) {
         CodeSetHolder holder;
         LoadWestern(holder);
-        ASSERT_EQ(LoadBytes(holder, full.substr(0, cut)), CodeSetTruncated) << "cut " << cut;
+        ASSERT_EQ(LoadBytes(holder, full.substr(0, cut)), CodeSetResult::Truncated)
+            << "cut " << cut;
         EXPECT_FALSE(holder.HasCodeSet());
         EXPECT_EQ(holder.name, "test-double");
         EXPECT_EQ(holder.kind, 4);
     }
     CodeSetHolder holder;
     // Kind 3 needs at least its start byte.
-    EXPECT_EQ(LoadBytes(holder, Header("okc100", 3)), CodeSetTruncated);
+    EXPECT_EQ(LoadBytes(holder, Header("okc100", 3)), CodeSetResult::Truncated);
     EXPECT_FALSE(holder.HasCodeSet());
-    EXPECT_EQ(LoadBytes(holder, Header("okc100", 3) + "\x80"), CodeSetOk);
+    EXPECT_EQ(LoadBytes(holder, Header("okc100", 3) + "\x80"), CodeSetResult::Ok);
     EXPECT_EQ(dynamic_cast<SingleByteCodeSet&>(*holder.codeSet).singleCount, 0);
 }
 
@@ -192,10 +195,10 @@ TEST(CodeSetHolder, HugeCountsAreRefused) {
     for (std::uint32_t count : {0x80000000u, 0xFFFFFFFFu, 0x7FFFFFFFu}) {
         CodeSetHolder holder;
         EXPECT_EQ(LoadBytes(holder, head + "\x80" + Le32(count) + "abcd" + tables + Le32(0)),
-                  CodeSetTruncated)
+                  CodeSetResult::Truncated)
             << count;
         EXPECT_EQ(LoadBytes(holder, head + "\x80" + Le32(0) + tables + Le32(count) + "abcdefg"),
-                  CodeSetTruncated)
+                  CodeSetResult::Truncated)
             << count;
         EXPECT_FALSE(holder.HasCodeSet());
     }

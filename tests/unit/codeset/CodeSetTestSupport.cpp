@@ -42,11 +42,11 @@ CodeSetFileContent SmallDoubleByte() {
     return content;
 }
 
-int LoadBytes(CodeSetHolder& holder, const std::string& bytes) {
+CodeSetResult LoadBytes(CodeSetHolder& holder, const std::string& bytes) {
     return holder.Load(WriteCodeSetFile(MakeTempDirectory("okc"), "test", bytes));
 }
 
-int LoadContent(CodeSetHolder& holder, const CodeSetFileContent& content) {
+CodeSetResult LoadContent(CodeSetHolder& holder, const CodeSetFileContent& content) {
     return LoadBytes(holder, SerializeCodeSetFile(content));
 }
 
@@ -56,13 +56,13 @@ Encoded Encode(const CodeSet& codeSet, char16_t unit, unsigned flags, bool escap
     for (char& c : out)
         c = 'Z';
     out[CodeSet::kCharBufferSize - 1] = 0;
-    int result = codeSet.EncodeChar(unit, out, flags, escapeMarkup);
+    const CodeSetResult result = codeSet.EncodeChar(unit, out, flags, escapeMarkup);
     return {result, std::string(out)};
 }
 
 Decoded Decode(const CodeSet& codeSet, const std::string& text, unsigned flags) {
     std::string padded = text + std::string(2, '\0');
-    Decoded d{-1, 0, 99, true};
+    Decoded d{static_cast<CodeSetResult>(-1), 0, 99, true};
     d.result = codeSet.DecodeChar(reinterpret_cast<const unsigned char*>(padded.c_str()), d.ch,
                                   d.consumed, d.isEntity, flags);
     return d;

@@ -18,17 +18,17 @@ CodeSetFileContent Windows1252Like();
 CodeSetFileContent SmallDoubleByte();
 
 // Writes to a fresh folder and loads by full path.
-int LoadBytes(CodeSetHolder& holder, const std::string& bytes);
-int LoadContent(CodeSetHolder& holder, const CodeSetFileContent& content);
+CodeSetResult LoadBytes(CodeSetHolder& holder, const std::string& bytes);
+CodeSetResult LoadContent(CodeSetHolder& holder, const CodeSetFileContent& content);
 
 struct Encoded {
-    int result;
+    CodeSetResult result;
     std::string bytes;
 };
 Encoded Encode(const CodeSet& codeSet, char16_t unit, unsigned flags, bool escapeMarkup = true);
 
 struct Decoded {
-    int result;
+    CodeSetResult result;
     char16_t ch;
     std::size_t consumed;
     bool isEntity;

@@ -24,15 +24,15 @@ std::string DumpText(const CodeSet& set) {
 
 TEST(Dump, SingleByteListsUndefinedBytes) {
     CodeSetHolder holder;
-    ASSERT_EQ(LoadContent(holder, Windows1252Like()), CodeSetOk);
+    ASSERT_EQ(LoadContent(holder, Windows1252Like()), CodeSetResult::Ok);
     EXPECT_EQ(DumpText(*holder.codeSet),
               "Start of the table = 128\nNumber of entries = 128\nUndefined values =\n"
               "    0x81 0x8d ");
     ASSERT_EQ(LoadContent(holder, SingleByteContent(0x80, std::vector<char16_t>(128, 0x41))),
-              CodeSetOk);
+              CodeSetResult::Ok);
     EXPECT_EQ(DumpText(*holder.codeSet),
               "Start of the table = 128\nNumber of entries = 128\nUndefined values =None");
-    ASSERT_EQ(LoadContent(holder, SingleByteContent(0x10, {})), CodeSetOk);
+    ASSERT_EQ(LoadContent(holder, SingleByteContent(0x10, {})), CodeSetResult::Ok);
     EXPECT_EQ(DumpText(*holder.codeSet),
               "Start of the table = 16\nNumber of entries = 0\nUndefined values =None");
 }
@@ -43,7 +43,7 @@ TEST(Dump, SingleByteWrapsAfterTwelveAndPrintsBytesPastTheTable) {
         table[i] = 0xFFFF;
     table[299] = 0xFFFF;
     CodeSetHolder holder;
-    ASSERT_EQ(LoadContent(holder, SingleByteContent(0xF0, table)), CodeSetOk);
+    ASSERT_EQ(LoadContent(holder, SingleByteContent(0xF0, table)), CodeSetResult::Ok);
     EXPECT_EQ(DumpText(*holder.codeSet),
               "Start of the table = 240\nNumber of entries = 300\nUndefined values =\n"
               "    0xf0 0xf1 0xf2 0xf3 0xf4 0xf5 0xf6 0xf7 0xf8 0xf9 0xfa 0xfb \n"
@@ -53,13 +53,13 @@ TEST(Dump, SingleByteWrapsAfterTwelveAndPrintsBytesPastTheTable) {
 TEST(Dump, DoubleByteListsLeadBytes) {
     CodeSetFileContent content = SmallDoubleByte();
     CodeSetHolder holder;
-    ASSERT_EQ(LoadContent(holder, content), CodeSetOk);
+    ASSERT_EQ(LoadContent(holder, content), CodeSetResult::Ok);
     EXPECT_EQ(DumpText(*holder.codeSet),
               "Start of single-byte table = 128\nNumber of single-byte entries = 128\n"
               "Number of double-byte entries = 2\nLead-bytes =\n    0x81 0x82 ");
     for (unsigned b = 0x81; b < 0x81 + 13; ++b)
         content.leadBytes[b] = 1;
-    ASSERT_EQ(LoadContent(holder, content), CodeSetOk);
+    ASSERT_EQ(LoadContent(holder, content), CodeSetResult::Ok);
     EXPECT_EQ(DumpText(*holder.codeSet),
               "Start of single-byte table = 128\nNumber of single-byte entries = 128\n"
               "Number of double-byte entries = 2\nLead-bytes =\n"
@@ -69,7 +69,7 @@ TEST(Dump, DoubleByteListsLeadBytes) {
     content.singleTable.clear();
     content.doubleCodes.clear();
     content.doubleChars.clear();
-    ASSERT_EQ(LoadContent(holder, content), CodeSetOk);
+    ASSERT_EQ(LoadContent(holder, content), CodeSetResult::Ok);
     EXPECT_EQ(DumpText(*holder.codeSet),
               "Start of single-byte table = 128\nNumber of single-byte entries = 0\n"
               "Number of double-byte entries = 0\nLead-bytes =");

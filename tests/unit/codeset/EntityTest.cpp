@@ -40,12 +40,12 @@ TEST(EntityTable, MissingEmptyAndZeroOnlyFiles) {
     SetDataDirectory(MakeTempDirectory("nooku"));
     EntityTable& table = EntityTable::Global();
     table.Clear();
-    EXPECT_EQ(table.LoadFile("default"), 1);
+    EXPECT_EQ(table.LoadFile("default"), CodeSetResult::NotSupported);
     EXPECT_EQ(table.FindEntityName(0x26), nullptr);
     EXPECT_EQ(table.FindEntityCode("amp"), EntityTable::kNoCode);
     EXPECT_FALSE(table.HasContent());
     UseEntityFile("");
-    EXPECT_EQ(table.LoadFile("default"), 1);
+    EXPECT_EQ(table.LoadFile("default"), CodeSetResult::NotSupported);
     UseEntityFile(kEnd);
     EXPECT_EQ(table.FindEntityName(0), nullptr);
     EXPECT_EQ(table.FindEntityCode("amp"), EntityTable::kNoCode);
@@ -57,7 +57,7 @@ TEST(EntityTable, ContentStaysOnceRead) {
     EntityTable& table = EntityTable::Global();
     EXPECT_EQ(table.FindEntityCode("amp"), 0x26);
     WriteFileBytes(GetDataDirectory() + "default.oku", OkuRecord("other", 0x26) + kEnd);
-    EXPECT_EQ(table.LoadFile("default"), 0);
+    EXPECT_EQ(table.LoadFile("default"), CodeSetResult::Ok);
     EXPECT_STREQ(table.FindEntityName(0x26), "amp");
     table.Clear();
     EXPECT_STREQ(table.FindEntityName(0x26), "other");
@@ -76,7 +76,7 @@ TEST(EntityTable, SkipsLongNamesAndUnfinishedRecords) {
     EXPECT_EQ(table.FindEntityCode("after"), 0x0102);
     EXPECT_EQ(table.FindEntityCode("cut"), EntityTable::kNoCode);
     Utf8CodeSet set;
-    EXPECT_EQ(Encode(set, u'&', NamedEntities).result, CodeSetNotSupported);
+    EXPECT_EQ(Encode(set, u'&', NamedEntities).result, CodeSetResult::NotSupported);
     // A file that ends inside a name.
     UseEntityFile(OkuRecord("amp", 0x26) + "unterminated");
     EXPECT_EQ(table.FindEntityCode("amp"), 0x26);
@@ -93,7 +93,7 @@ protected:
 
 TEST_F(ParseEntity, Numbers) {
     Decoded d = Parse("&#233;rest");
-    EXPECT_EQ(d.result, CodeSetOk);
+    EXPECT_EQ(d.result, CodeSetResult::Ok);
     EXPECT_EQ(d.ch, 0xE9);
     EXPECT_EQ(d.consumed, 6u);
     EXPECT_TRUE(d.isEntity);
@@ -103,7 +103,7 @@ TEST_F(ParseEntity, Numbers) {
     EXPECT_EQ(Parse("&#x4e00;").ch, 0x4E00);
     EXPECT_EQ(Parse("&#65601;").ch, u'A');
     Decoded empty = Parse("&#;");
-    EXPECT_EQ(empty.result, CodeSetOk);
+    EXPECT_EQ(empty.result, CodeSetResult::Ok);
     EXPECT_EQ(empty.ch, 0);
     EXPECT_EQ(Parse("&#x;").ch, 0);
     // Values saturate at 2147483647 on every platform, so the low 16 bits are 0xFFFF.
@@ -112,32 +112,32 @@ TEST_F(ParseEntity, Numbers) {
     EXPECT_EQ(Parse("&#2147483647;").ch, 0xFFFF);
     EXPECT_EQ(Parse("&#2147418112;").ch, 0x0000);
     EXPECT_EQ(Parse("&#xFFFFFFFFFF;").ch, 0xFFFF);
-    EXPECT_EQ(Parse("&#12a;").result, CodeSetBadEntity);
-    EXPECT_EQ(Parse("&#xg;").result, CodeSetBadEntity);
-    EXPECT_EQ(Parse("&#-5;").result, CodeSetBadEntity);
+    EXPECT_EQ(Parse("&#12a;").result, CodeSetResult::BadEntity);
+    EXPECT_EQ(Parse("&#xg;").result, CodeSetResult::BadEntity);
+    EXPECT_EQ(Parse("&#-5;").result, CodeSetResult::BadEntity);
 }
 
 TEST_F(ParseEntity, Names) {
     Decoded amp = Parse("&amp;x");
-    EXPECT_EQ(amp.result, CodeSetOk);
+    EXPECT_EQ(amp.result, CodeSetResult::Ok);
     EXPECT_EQ(amp.ch, u'&');
     EXPECT_EQ(amp.consumed, 5u);
     EXPECT_EQ(Parse("&lt;").ch, u'<');
-    EXPECT_EQ(Parse("&am p;").result, CodeSetBadEntity);
+    EXPECT_EQ(Parse("&am p;").result, CodeSetResult::BadEntity);
     Decoded unterminated = Parse("&amp");
-    EXPECT_EQ(unterminated.result, CodeSetBadEntity);
+    EXPECT_EQ(unterminated.result, CodeSetResult::BadEntity);
     EXPECT_EQ(unterminated.consumed, 4u);
-    EXPECT_EQ(Parse("&;").result, CodeSetBadEntity);
-    EXPECT_EQ(Parse("&AMP;").result, CodeSetBadEntity);
-    EXPECT_EQ(Parse("&am\tp;").result, CodeSetBadEntity);
-    EXPECT_EQ(Parse("&\xC3\xA9;").result, CodeSetBadEntity);
-    EXPECT_EQ(Parse("&").result, CodeSetBadEntity);
+    EXPECT_EQ(Parse("&;").result, CodeSetResult::BadEntity);
+    EXPECT_EQ(Parse("&AMP;").result, CodeSetResult::BadEntity);
+    EXPECT_EQ(Parse("&am\tp;").result, CodeSetResult::BadEntity);
+    EXPECT_EQ(Parse("&\xC3\xA9;").result, CodeSetResult::BadEntity);
+    EXPECT_EQ(Parse("&").result, CodeSetResult::BadEntity);
 }
 
 TEST_F(ParseEntity, MissingTableRefusesNames) {
     SetDataDirectory(MakeTempDirectory("nooku"));
     EntityTable::Global().Clear();
-    EXPECT_EQ(Parse("&amp;").result, CodeSetBadEntity);
+    EXPECT_EQ(Parse("&amp;").result, CodeSetResult::BadEntity);
     EXPECT_EQ(Parse("&#38;").ch, u'&');
 }
 

@@ -40,9 +40,9 @@ Decoded LinearDecodePair(const DoubleByteCodeSet& set, unsigned lead, unsigned t
     const std::int64_t first = set.segmentStart[lead];
     for (std::int64_t i = first; i < first + set.segmentCount[lead] && i < set.doubleCount; ++i) {
         if (set.doubleCodes[i] == code)
-            return {CodeSetOk, set.doubleChars[i], 2, false};
+            return {CodeSetResult::Ok, set.doubleChars[i], 2, false};
     }
-    return {CodeSetUndefined, 0xFFFD, 2, false};
+    return {CodeSetResult::Undefined, 0xFFFD, 2, false};
 }
 
 CodeSetFileContent DuplicatingDoubleByte() {
@@ -69,7 +69,7 @@ CodeSetFileContent DuplicatingDoubleByte() {
 
 TEST(IndexEquivalence, DoubleByteEncodingMatchesLinearSearch) {
     CodeSetHolder holder;
-    ASSERT_EQ(LoadContent(holder, DuplicatingDoubleByte()), CodeSetOk);
+    ASSERT_EQ(LoadContent(holder, DuplicatingDoubleByte()), CodeSetResult::Ok);
     const auto& set = dynamic_cast<const DoubleByteCodeSet&>(*holder.codeSet);
     EXPECT_EQ(Encode(set, 0x00E9, 0).bytes, "\x90");
     EXPECT_EQ(Encode(set, 0x3000, 0).bytes, "\x91");
@@ -82,13 +82,13 @@ TEST(IndexEquivalence, DoubleByteEncodingMatchesLinearSearch) {
 
 TEST(IndexEquivalence, DoubleByteDecodingMatchesLinearSearch) {
     CodeSetHolder holder;
-    ASSERT_EQ(LoadContent(holder, DuplicatingDoubleByte()), CodeSetOk);
+    ASSERT_EQ(LoadContent(holder, DuplicatingDoubleByte()), CodeSetResult::Ok);
     const auto& set = dynamic_cast<const DoubleByteCodeSet&>(*holder.codeSet);
     EXPECT_EQ(Decode(set, "\x81\x40").ch, 0x4E00);
     EXPECT_EQ(Decode(set, "\x82\x41").ch, 0x4E02);
     EXPECT_EQ(Decode(set, "\x82\x40").ch, 0x4E00);
     EXPECT_EQ(Decode(set, "\x83\x41").ch, 0x4E04);
-    EXPECT_EQ(Decode(set, "\x84\x40").result, CodeSetUndefined);
+    EXPECT_EQ(Decode(set, "\x84\x40").result, CodeSetResult::Undefined);
     for (unsigned lead = 0; lead < 256; ++lead) {
         for (unsigned trail = 1; trail < 256; ++trail) {
             const std::string text{static_cast<char>(lead), static_cast<char>(trail)};
@@ -114,7 +114,7 @@ TEST(IndexEquivalence, SingleByteMatchesLinearSearch) {
     for (std::size_t i = 0; i < table.size(); ++i)
         table[i] = static_cast<char16_t>(i < 224 ? 0x100 + i % 97 : 0x200 + i);
     CodeSetHolder holder;
-    ASSERT_EQ(LoadContent(holder, SingleByteContent(0x20, table)), CodeSetOk);
+    ASSERT_EQ(LoadContent(holder, SingleByteContent(0x20, table)), CodeSetResult::Ok);
     const auto& set = dynamic_cast<const SingleByteCodeSet&>(*holder.codeSet);
     for (unsigned unit = 0x20; unit <= 0xFFFF; ++unit) {
         std::string want = "?";

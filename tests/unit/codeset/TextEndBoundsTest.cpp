@@ -21,7 +21,8 @@ TEST(TextEndBounds, Utf16AmpersandWhoseHighByteEndsTheTextIsNotReadPastTheEnd) {
     Utf16CodeSet set;
     std::u16string out;
     std::size_t position = 0;
-    EXPECT_EQ(set.DecodeText(memory, length, position, out, NamedEntities), CodeSetBadEntity);
+    EXPECT_EQ(set.DecodeText(memory, length, position, out, NamedEntities),
+              CodeSetResult::BadEntity);
     EXPECT_TRUE(out.empty());
     EXPECT_LE(position, length);
 }
@@ -37,7 +38,8 @@ TEST(TextEndBounds, Utf16EntityInsideTheTextStillDecodes) {
     Utf16CodeSet set;
     std::u16string out;
     std::size_t position = 0;
-    EXPECT_EQ(set.DecodeText(memory, length, position, out, NamedEntities), CodeSetBadEntity);
+    EXPECT_EQ(set.DecodeText(memory, length, position, out, NamedEntities),
+              CodeSetResult::BadEntity);
     EXPECT_EQ(out, std::u16string(1, u'\u0141'));
     EXPECT_EQ(position, 2u);
 
@@ -45,7 +47,7 @@ TEST(TextEndBounds, Utf16EntityInsideTheTextStillDecodes) {
     // high byte.
     out.clear();
     position = 0;
-    EXPECT_EQ(set.DecodeText(memory, length, position, out, 0), CodeSetOk);
+    EXPECT_EQ(set.DecodeText(memory, length, position, out, 0), CodeSetResult::Ok);
     EXPECT_EQ(out, std::u16string(u"\u0141&"));
     EXPECT_EQ(position, length);
 }

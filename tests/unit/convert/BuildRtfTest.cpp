@@ -23,7 +23,7 @@ protected:
     // The body of the document for the units: what follows "\lang1033 " before "}".
     std::string Body(const std::string& codeSetName, const std::u16string& units,
                      bool entities = false) {
-        EXPECT_EQ(holder.Load(codeSetName), CodeSetOk);
+        EXPECT_EQ(holder.Load(codeSetName), CodeSetResult::Ok);
         ConvertedText text;
         text.codeSetHolder = &holder;
         text.encodeFlags = entities ? ConversionEntityFlags : 0;
@@ -39,7 +39,7 @@ protected:
 };
 
 TEST_F(BuildRtfTest, WholeDocumentOfASingleByteText) {
-    ASSERT_EQ(holder.Load("sb-test"), CodeSetOk);
+    ASSERT_EQ(holder.Load("sb-test"), CodeSetResult::Ok);
     ConvertedText text;
     text.codeSetHolder = &holder;
     text.unicode = u"Caf\u00E9\r\n{x}";
@@ -54,7 +54,7 @@ TEST_F(BuildRtfTest, WholeDocumentOfASingleByteText) {
 }
 
 TEST_F(BuildRtfTest, EmptyTextAndLanguageIdentifiers) {
-    ASSERT_EQ(holder.Load("sb-test"), CodeSetOk);
+    ASSERT_EQ(holder.Load("sb-test"), CodeSetResult::Ok);
     ConvertedText text;
     text.codeSetHolder = &holder;
     EXPECT_EQ(BuildRtf(text, 1033), kHeader + "\\lang1033 }");

@@ -30,7 +30,7 @@ struct Decoding {
     std::u16string units;
     std::size_t bytesRead = 0;
     bool reachedEnd = true;
-    int result = 0;
+    CodeSetResult result = CodeSetResult::Ok;
 };
 
 // One DecodeCodePoint per character (one or two units), stopping at the first error.
@@ -46,9 +46,9 @@ Decoding DecodePerCharacter(const CodeSet& codeSet, const std::string& text, uns
         char32_t codePoint = 0;
         std::size_t consumed = 0;
         bool isEntity = false;
-        const int result =
+        const CodeSetResult result =
             codeSet.DecodeCodePoint(bytes + position, codePoint, consumed, isEntity, flags);
-        if (result != 0 || consumed == 0) {
+        if (result != CodeSetResult::Ok || consumed == 0) {
             decoding.reachedEnd = false;
             decoding.result = result;
             break;
@@ -172,7 +172,7 @@ protected:
         // The shipped entity names, so that named entities are written and read.
         SetDataDirectory(DataDirectoryForTests());
         EntityTable::Global().Clear();
-        ASSERT_EQ(holder.Load(GetParam()), 0) << GetParam();
+        ASSERT_EQ(holder.Load(GetParam()), CodeSetResult::Ok) << GetParam();
         text.codeSetHolder = &holder;
     }
 

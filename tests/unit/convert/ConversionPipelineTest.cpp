@@ -38,7 +38,7 @@ class ConversionPipelineTest : public ::testing::Test {
 protected:
     void SetUp() override {
         UseTestCodeSets();
-        ASSERT_EQ(pipeline.LoadCodeSet("sb-test"), CodeSetOk);
+        ASSERT_EQ(pipeline.LoadCodeSet("sb-test"), CodeSetResult::Ok);
         settings.codeSetName = "sb-test";
         settings.languageId = 1033;
         pipeline.saveClipboardImage = [this] { ++imagesOffered; };
@@ -98,7 +98,7 @@ TEST_F(ConversionPipelineTest, DecodesMultibyteTextThroughTheCodeSet) {
 TEST_F(ConversionPipelineTest, UserDefinedCharactersOfTheShippedBig5Convert) {
     // Windows reads Big5's user-defined codes (rows 81-A0, C6A1-C8FE, rows FA-FE) as
     // private-use characters, so such a CF_TEXT is converted, and written back unchanged.
-    ASSERT_EQ(pipeline.LoadCodeSet(DataDirectoryForTests() + "windows-950.okc"), CodeSetOk);
+    ASSERT_EQ(pipeline.LoadCodeSet(DataDirectoryForTests() + "windows-950.okc"), CodeSetResult::Ok);
     settings.codeSetName = "windows-950";
     const std::string text = Terminated(
         "A\x81\x40"
@@ -318,7 +318,7 @@ TEST_F(ConversionPipelineTest, CodeSetIsLoadedOnlyWhenTheNameDiffers) {
     // Loaded from a path spelled unlike the data directory's: a reload by name would change
     // the path.
     const std::string byPath = UseTestCodeSets() + "./renamed.okc";
-    ASSERT_EQ(pipeline.LoadCodeSet(byPath), CodeSetOk);
+    ASSERT_EQ(pipeline.LoadCodeSet(byPath), CodeSetResult::Ok);
     ASSERT_EQ(pipeline.LoadedCodeSet().name, "sb-test");
     PutUnicode(u"x");
     Run();
@@ -328,7 +328,7 @@ TEST_F(ConversionPipelineTest, CodeSetIsLoadedOnlyWhenTheNameDiffers) {
     // each run finds the name of the file's own table, not the one asked for.
     settings.codeSetName = "renamed";
     for (int run = 0; run < 2; ++run) {
-        ASSERT_EQ(pipeline.LoadCodeSet(byPath), CodeSetOk);
+        ASSERT_EQ(pipeline.LoadCodeSet(byPath), CodeSetResult::Ok);
         PutUnicode(u"x");
         EXPECT_EQ(Run(), ConversionOutcome::Converted);
         EXPECT_NE(pipeline.LoadedCodeSet().path, byPath);

@@ -16,7 +16,7 @@ protected:
     void SetUp() override { UseTestCodeSets(); }
 
     ConvertedText Bound(const std::string& codeSetName) {
-        EXPECT_EQ(holder.Load(codeSetName), CodeSetOk) << codeSetName;
+        EXPECT_EQ(holder.Load(codeSetName), CodeSetResult::Ok) << codeSetName;
         ConvertedText text;
         text.codeSetHolder = &holder;
         return text;
@@ -55,7 +55,7 @@ TEST_F(ConvertedTextTest, DecodingStopsAtTheFirstErrorAndSaysWhere) {
     EXPECT_EQ(text.unicode, u"A");
     EXPECT_FALSE(progress.reachedEnd);
     EXPECT_EQ(progress.bytesRead, 1u);
-    EXPECT_EQ(progress.result, CodeSetTruncated);
+    EXPECT_EQ(progress.result, CodeSetResult::Truncated);
 
     // An undefined trail byte drops that character and everything after it.
     progress = text.SetFromMultibyte(
@@ -65,7 +65,7 @@ TEST_F(ConvertedTextTest, DecodingStopsAtTheFirstErrorAndSaysWhere) {
     EXPECT_EQ(text.unicode, u"A\u3042B");
     EXPECT_FALSE(progress.reachedEnd);
     EXPECT_EQ(progress.bytesRead, 4u);
-    EXPECT_EQ(progress.result, CodeSetUndefined);
+    EXPECT_EQ(progress.result, CodeSetResult::Undefined);
 }
 
 TEST_F(ConvertedTextTest, OddUtf16TextEndsAtItsTerminatingZero) {

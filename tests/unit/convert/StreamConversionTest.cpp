@@ -24,7 +24,7 @@ protected:
     void SetUp() override {
         SetDataDirectory(DataDirectoryForTests());
         EntityTable::Global().Clear();
-        ASSERT_EQ(holder.Load(GetParam()), 0) << GetParam();
+        ASSERT_EQ(holder.Load(GetParam()), CodeSetResult::Ok) << GetParam();
         whole.codeSetHolder = &holder;
     }
 

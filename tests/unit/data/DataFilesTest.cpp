@@ -15,7 +15,8 @@ namespace {
 
 std::string DumpOf(const std::string& name) {
     CodeSetHolder holder;
-    if (holder.Load(DataDirectoryForTests() + name + ".okc") != 0 || !holder.HasCodeSet()) {
+    if (holder.Load(DataDirectoryForTests() + name + ".okc") != CodeSetResult::Ok ||
+        !holder.HasCodeSet()) {
         return "load failed";
     }
     std::FILE* file = std::tmpfile();
@@ -92,7 +93,7 @@ TEST(ShippedEntities, RecordsAreSortedUniqueAndWritable) {
 TEST(ShippedEntities, EncodersAndDecodersFindTheMarkupNames) {
     SetDataDirectory(DataDirectoryForTests());
     EntityTable table;
-    ASSERT_EQ(table.LoadFile("default"), 0);
+    ASSERT_EQ(table.LoadFile("default"), CodeSetResult::Ok);
     EXPECT_STREQ(table.FindEntityName(u'&'), "amp");
     EXPECT_STREQ(table.FindEntityName(u'\''), "apos");
     EXPECT_STREQ(table.FindEntityName(u'\u20AC'), "euro");

@@ -37,7 +37,7 @@ std::string CodeSetTestName(const CodeSetListEntry& entry) {
 void CheckShippedTable(const CodeSetListEntry& entry, const ReferenceCodec& reference,
                        const std::string& referenceName, const Explainer& explain) {
     CodeSetHolder holder;
-    ASSERT_EQ(holder.Load(DataDirectoryForTests() + entry.name + ".okc"), 0);
+    ASSERT_EQ(holder.Load(DataDirectoryForTests() + entry.name + ".okc"), CodeSetResult::Ok);
     ASSERT_TRUE(holder.HasCodeSet());
     EXPECT_EQ(holder.name, entry.name);
     EXPECT_EQ(holder.displayName, entry.displayName);

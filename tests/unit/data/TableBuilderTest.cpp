@@ -31,7 +31,7 @@ std::vector<TableDifference> UnexplainedAfterLoading(const CodeSetFileContent& c
     const std::string path = MakeTempDirectory("tablebuilder") + content.name + ".okc";
     EXPECT_TRUE(WriteFileBytes(path, SerializeCodeSetFile(content)));
     CodeSetHolder holder;
-    EXPECT_EQ(holder.Load(path), 0);
+    EXPECT_EQ(holder.Load(path), CodeSetResult::Ok);
     std::vector<TableDifference> unexplained;
     if (!holder.HasCodeSet())
         return unexplained;

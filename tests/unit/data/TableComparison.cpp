@@ -38,10 +38,10 @@ std::string TableDecode(const CodeSet& codeSet, const std::string& bytes, bool& 
     text.append(4, '\0');
     std::size_t consumed = 0;
     bool isEntity = false;
-    const int result = codeSet.DecodeChar(reinterpret_cast<const unsigned char*>(text.data()), unit,
-                                          consumed, isEntity, 0);
-    ok = result == CodeSetOk && consumed == bytes.size();
-    if (result != CodeSetOk)
+    const CodeSetResult result = codeSet.DecodeChar(
+        reinterpret_cast<const unsigned char*>(text.data()), unit, consumed, isEntity, 0);
+    ok = result == CodeSetResult::Ok && consumed == bytes.size();
+    if (result != CodeSetResult::Ok)
         return CodeSetResultName(result);
     if (consumed != bytes.size())
         return "consumed " + std::to_string(consumed);
@@ -73,11 +73,11 @@ void CompareEncode(const CodeSet& codeSet, const ReferenceCodec& codec, char16_t
     std::string expected;
     const bool referenceOk = codec.Encode(unit, expected);
     char buffer[CodeSet::kCharBufferSize] = {0};
-    const int result = codeSet.EncodeChar(unit, buffer, 0, true);
+    const CodeSetResult result = codeSet.EncodeChar(unit, buffer, 0, true);
     const std::string got = buffer;
     // Without entity flags a missing character is written as "?".
-    if (referenceOk ? (result == CodeSetOk && got == expected)
-                    : (result == CodeSetNotRepresentable && got == "?")) {
+    if (referenceOk ? (result == CodeSetResult::Ok && got == expected)
+                    : (result == CodeSetResult::NotRepresentable && got == "?")) {
         return;
     }
     differences.push_back({"encode", unit, HexBytes(got) + " (" + CodeSetResultName(result) + ")",
@@ -142,7 +142,7 @@ std::vector<TableDifference> CompareUnicode(const CodeSet& codeSet, const Refere
             differences.push_back({"decode", u, got, Units(std::u16string(1, unit))});
         }
         std::string encoded;
-        int result = 0;
+        CodeSetResult result = CodeSetResult::Ok;
         if (wide) {
             char16_t buffer[CodeSet::kCharBufferSize] = {0};
             result = codeSet.EncodeCharWide(unit, buffer, 0, true);
@@ -155,7 +155,7 @@ std::vector<TableDifference> CompareUnicode(const CodeSet& codeSet, const Refere
             result = codeSet.EncodeChar(unit, buffer, 0, true);
             encoded = buffer;
         }
-        if (result != CodeSetOk || encoded != bytes) {
+        if (result != CodeSetResult::Ok || encoded != bytes) {
             differences.push_back({"encode", u, HexBytes(encoded), HexBytes(bytes)});
         }
     }

@@ -12,7 +12,7 @@ namespace {
 // The display name a table file carries, read the way start-up reads it.
 std::string DisplayNameOf(const std::string& path) {
     CodeSetHolder holder;
-    EXPECT_EQ(holder.Load(path), 0) << path;
+    EXPECT_EQ(holder.Load(path), CodeSetResult::Ok) << path;
     return holder.displayName;
 }
 
