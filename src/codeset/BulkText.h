@@ -21,18 +21,18 @@ constexpr std::size_t kEncodeTableSize = 0x10000;
 // terminating zero byte.
 constexpr std::size_t kDecodeChunk = 16384;
 
-// Appends to out what write puts at the pointer it is given, up to maxUnits units; write
-// returns the end of what it wrote. The units go straight into the string's storage, not
-// zero-filled first: filling and copying each cost about as much as the decoding.
-template <typename Write>
-void AppendUnits(std::u16string& out, std::size_t maxUnits, Write write) {
+// Appends to out what write puts at the pointer it is given, up to most characters; write
+// returns the end of what it wrote. The characters go straight into the string's storage, not
+// filled first: filling and copying each cost about as much as the conversion.
+template <typename Char, typename Write>
+void AppendInPlace(std::basic_string<Char>& out, std::size_t most, Write write) {
     const std::size_t old = out.size();
 #if defined(__cpp_lib_string_resize_and_overwrite)
-    out.resize_and_overwrite(old + maxUnits, [&](char16_t* data, std::size_t) {
+    out.resize_and_overwrite(old + most, [&](Char* data, std::size_t) {
         return static_cast<std::size_t>(write(data + old) - data);
     });
 #else
-    out.resize(old + maxUnits);
+    out.resize(old + most);
     out.resize(static_cast<std::size_t>(write(&out[0] + old) - out.data()));
 #endif
 }
@@ -79,53 +79,11 @@ void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsig
                      LinearRun linear, bool singleByte, const char16_t* units, std::size_t count,
                      std::string& out, Slow slow);
 
-// Units that the whole-text encoders write between two flushes of their TextSink.
-constexpr std::size_t kEncodeChunk = 4096;
-
-// A raw cursor over a local buffer that is appended to out a chunk at a time: cheaper than
-// zero-filling out ahead and writing it again. Holds room for kEncodeChunk units of
-// perUnit bytes (at most 2) and what one more representation and the spare take.
-class TextSink {
-public:
-    TextSink(std::string& out, std::size_t count, std::size_t perUnit)
-        : out_(out), perUnit_(perUnit) {
-        // The spare leaves room for a terminating zero that the caller may add.
-        out_.reserve(out_.size() + count * perUnit + kSpare);
-    }
-    TextSink(const TextSink&) = delete;
-    TextSink& operator=(const TextSink&) = delete;
-    ~TextSink() { Flush(); }
-
-    // Room for the fast path's writes: perUnit bytes per unit plus kSpare - 1 bytes that a
-    // write may touch beyond what it keeps.
-    char* Cursor() { return buffer_ + used_; }
-    void Advance(std::size_t bytes) { used_ += bytes; }
-    // Makes room for the fast path's writes of up to units (at most kEncodeChunk) units.
-    void MakeRoom(std::size_t units) {
-        if (used_ + units * perUnit_ + kSpare > sizeof buffer_)
-            Flush();
-    }
-    // Appends one zero-terminated representation, keeping room for the unitsLeft (at most
-    // kEncodeChunk) after it.
-    void PutText(const char* text, std::size_t unitsLeft) {
-        if (used_ + CodeSet::kCharBufferSize + kSpare + unitsLeft * perUnit_ > sizeof buffer_)
-            Flush();
-        for (; *text != 0; ++text)
-            buffer_[used_++] = *text;
-    }
-
-private:
-    void Flush() {
-        out_.append(buffer_, used_);
-        used_ = 0;
-    }
-
-    static constexpr std::size_t kSpare = 16;
-    std::string& out_;
-    std::size_t used_ = 0;
-    std::size_t perUnit_;
-    char buffer_[2 * kEncodeChunk + CodeSet::kCharBufferSize + kSpare];
-};
+// Output room that the whole-text encoders keep beyond two bytes a unit: the byte the fast
+// paths write past what they keep, and room for representations of the per-character path.
+// The first window of output has room for kSlowPieces of them; each next one twice as many.
+constexpr std::size_t kSpareBytes = 16;
+constexpr std::size_t kSlowPieces = 64;
 
 // Encodes units from p through the table until end or the first unit that needs the
 // per-character path; returns where it stopped. Writes two bytes per unit (at least one
@@ -172,75 +130,84 @@ template <typename Slow>
 void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsigned asciiLimit,
                      LinearRun linear, bool singleByte, const char16_t* units, std::size_t count,
                      std::string& out, Slow slow) {
-    TextSink sink(out, count, singleByte ? 1 : 2);
+    const std::size_t perUnit = singleByte ? 1 : 2;
     char lowUnits[64][CodeSet::kCharBufferSize];
     std::uint64_t lowUnitsKnown = 0;
     const char16_t* p = units;
-    const char16_t* const textEnd = units + count;
-    char* cursor = sink.Cursor();
+    const char16_t* const end = units + count;
 #if defined(PEL_SSE2)
     const NarrowBlocks narrow(asciiLimit, special, linear.base, linear.count, linear.delta);
 #else
     (void)asciiLimit;
 #endif
-    while (p < textEnd) {
-        // A chunk at a time, which the sink's buffer holds whatever the representations.
-        const char16_t* const end =
-            static_cast<std::size_t>(textEnd - p) > kEncodeChunk ? p + kEncodeChunk : textEnd;
-        sink.MakeRoom(static_cast<std::size_t>(end - p));
-        cursor = sink.Cursor();
-        while (p < end) {
+    // What the fast paths may write for the units from a position on.
+    auto fastRoom = [&](const char16_t* from) {
+        return static_cast<std::size_t>(end - from) * perUnit + kSpareBytes;
+    };
+    std::size_t slowRoom = kSlowPieces * CodeSet::kCharBufferSize;
+    // The bytes are written in place, a window of the string at a time: a window ends when a
+    // representation of the per-character path would leave too little room for the rest.
+    while (p < end) {
+        const std::size_t room = fastRoom(p) + slowRoom;
+        AppendInPlace(out, room, [&](char* cursor) {
+            char* const limit = cursor + room;
+            while (p < end) {
 #if defined(PEL_SSE2)
-            // In a single-byte code set, 8 units are narrowed at once: those that stand for
-            // themselves or lie in the linear run directly, the others patched in from the
-            // table.
-            if (singleByte && end - p >= 8) {
-                bool patched = true;
-                // Each lane has two bits in the mask.
-                for (unsigned mask = narrow.Store(p, cursor); mask != 0;
-                     mask &= ~(3u << LowestBit(mask))) {
-                    const unsigned lane = LowestBit(mask) / 2;
-                    const char16_t unit = p[lane];
-                    if ((unit < 64 && ((special >> unit) & 1)) || table[unit] == 0) {
-                        patched = false;
-                        break;
+                // In a single-byte code set, 8 units are narrowed at once: those that stand
+                // for themselves or lie in the linear run directly, the others patched in
+                // from the table.
+                if (singleByte && end - p >= 8) {
+                    bool patched = true;
+                    // Each lane has two bits in the mask.
+                    for (unsigned mask = narrow.Store(p, cursor); mask != 0;
+                         mask &= ~(3u << LowestBit(mask))) {
+                        const unsigned lane = LowestBit(mask) / 2;
+                        const char16_t unit = p[lane];
+                        if ((unit < 64 && ((special >> unit) & 1)) || table[unit] == 0) {
+                            patched = false;
+                            break;
+                        }
+                        cursor[lane] = static_cast<char>(table[unit]);
                     }
-                    cursor[lane] = static_cast<char>(table[unit]);
+                    if (patched) {
+                        cursor += 8;
+                        p += 8;
+                        continue;
+                    }
                 }
-                if (patched) {
-                    cursor += 8;
-                    p += 8;
-                    continue;
-                }
-            }
 #endif
-            const char16_t* const runEnd = singleByte && end - p > 8 ? p + 1 : end;
-            p = special != 0 ? EncodeRun<true>(table, special, p, runEnd, cursor)
-                             : EncodeRun<false>(table, special, p, runEnd, cursor);
-            if (p == end || p == runEnd)
-                continue;
-            const char16_t unit = *p++;
-            sink.Advance(static_cast<std::size_t>(cursor - sink.Cursor()));
-            if (unit < 64) {
-                // The special characters (quotes, apostrophes, ampersands in prose) come back
-                // often: each is encoded once per text.
-                char* const known = lowUnits[unit];
-                if (!((lowUnitsKnown >> unit) & 1)) {
-                    std::memset(known, 0, CodeSet::kCharBufferSize);
-                    slow(&unit, 1, known);
-                    known[CodeSet::kCharBufferSize - 1] = '\0';
-                    lowUnitsKnown |= std::uint64_t(1) << unit;
-                }
-                sink.PutText(known, static_cast<std::size_t>(end - p));
-            } else {
+                const char16_t* const runEnd = singleByte && end - p > 8 ? p + 1 : end;
+                p = special != 0 ? EncodeRun<true>(table, special, p, runEnd, cursor)
+                                 : EncodeRun<false>(table, special, p, runEnd, cursor);
+                if (p == end || p == runEnd)
+                    continue;
+                if (static_cast<std::size_t>(limit - cursor) <
+                    CodeSet::kCharBufferSize + fastRoom(p + 1))
+                    break;
+                const char16_t unit = *p++;
+                const char* piece = nullptr;
                 char buffer[CodeSet::kCharBufferSize] = {};
-                // A pair may end past the chunk, which the next one then starts after.
-                p += slow(p - 1, static_cast<std::size_t>(textEnd - p) + 1, buffer) - 1;
-                buffer[CodeSet::kCharBufferSize - 1] = '\0';
-                sink.PutText(buffer, p < end ? static_cast<std::size_t>(end - p) : 0);
+                if (unit < 64) {
+                    // The special characters (quotes, apostrophes, ampersands in prose) come
+                    // back often: each is encoded once per text.
+                    char* const known = lowUnits[unit];
+                    if (!((lowUnitsKnown >> unit) & 1)) {
+                        std::memset(known, 0, CodeSet::kCharBufferSize);
+                        slow(&unit, 1, known);
+                        known[CodeSet::kCharBufferSize - 1] = '\0';
+                        lowUnitsKnown |= std::uint64_t(1) << unit;
+                    }
+                    piece = known;
+                } else {
+                    p += slow(p - 1, static_cast<std::size_t>(end - p) + 1, buffer) - 1;
+                    buffer[CodeSet::kCharBufferSize - 1] = '\0';
+                    piece = buffer;
+                }
+                for (; *piece != 0; ++piece)
+                    *cursor++ = *piece;
             }
-            cursor = sink.Cursor();
-        }
-        sink.Advance(static_cast<std::size_t>(cursor - sink.Cursor()));
+            return cursor;
+        });
+        slowRoom *= 2;
     }
 }

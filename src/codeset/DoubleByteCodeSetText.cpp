@@ -93,7 +93,7 @@ CodeSetResult DoubleByteCodeSet::DecodeText(const unsigned char* text, std::size
     std::size_t end = length;
     CodeSetResult result = CodeSetResult::Ok;
     // Every character takes at least one byte.
-    AppendUnits(out, length - position, [&](char16_t* dst) {
+    AppendInPlace(out, length - position, [&](char16_t* dst) {
         while (i < end && result == CodeSetResult::Ok) {
             const std::size_t limit = end - i > kDecodeChunk ? i + kDecodeChunk : end;
             while (i < limit) {

@@ -336,8 +336,8 @@ TEST_P(BulkConversionTest, EncodesEveryUnitLikeThePerCharacterPath) {
         all += static_cast<char16_t>(unit);
     ExpectSameEncoding(all);
     ExpectSameEncoding(u"");
-    // Surrogate pairs all along a long text, one across the first boundary of the chunks
-    // that are encoded at a time.
+    // Surrogate pairs all along a long text: the windows of output that their
+    // representations fill end before a pair, inside a run and after one.
     std::u16string pairs(4095, u'a');
     while (pairs.size() < 9000)
         pairs += u"\xD83D\xDE00\x00E9\xDBFF";
