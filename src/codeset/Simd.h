@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #define PEL_SSE2 1
@@ -175,22 +176,17 @@ PEL_KERNEL bool DecodeMixedBlock(const unsigned char* text, std::size_t& i, char
         return false;
     // A lead byte at the end waits for its trail byte in the next block.
     const unsigned count = (leads >> 31) & 1 ? 31 : 32;
-    // Each byte with the one after it, as the index of a pair (SSE2 machines are
-    // little-endian: next byte << 8 | byte); the character of a byte below 0x80 is the byte
-    // itself (as every byte below the table).
-    const __m128i firstNext = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 1));
-    const __m128i secondNext = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 17));
-    alignas(16) std::uint16_t codes[kMixedBlock];
-    _mm_store_si128(reinterpret_cast<__m128i*>(codes), _mm_unpacklo_epi8(first, firstNext));
-    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 8), _mm_unpackhi_epi8(first, firstNext));
-    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 16), _mm_unpacklo_epi8(second, secondNext));
-    _mm_store_si128(reinterpret_cast<__m128i*>(codes + 24), _mm_unpackhi_epi8(second, secondNext));
+    // Each byte with the one after it, loaded as one 16-bit number, is the index of a pair
+    // (SSE2 machines are little-endian: next byte << 8 | byte); the character of a byte below
+    // 0x80 is the byte itself (as every byte below the table).
+    const unsigned char* const block = text + i;
     auto characters = static_cast<unsigned>((~high | leads) & ((std::uint64_t(1) << count) - 1));
     const auto leadBits = static_cast<unsigned>(leads);
     char16_t* out = dst;
     for (; characters != 0; characters &= characters - 1) {
         const unsigned k = LowestBit(characters);
-        const unsigned code = codes[k];
+        std::uint16_t code = 0;
+        std::memcpy(&code, block + k, 2);
         const char16_t pair = pairs[code];
         // A select, not a branch: the kinds of character alternate without a pattern.
         *out++ = (leadBits >> k) & 1 ? pair : static_cast<char16_t>(code & 0xFF);
