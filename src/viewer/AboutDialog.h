@@ -19,5 +19,5 @@ private:
     void ApplyBoldFont(UINT dpi);
 
     HFONT boldFont;
-    UINT boldFontDpi = 96;
+    UINT boldFontDpi = kDefaultDpi;
 };
