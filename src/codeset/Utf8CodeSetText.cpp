@@ -184,7 +184,7 @@ void Utf8CodeSet::EncodeText(const char16_t* units, std::size_t count, unsigned 
                 }
 #endif
                 const char16_t unit = *p;
-                if (unit < 0x80 && !((special >> unit) & 1)) {
+                if (unit < 0x80 && !(unit < 64 && ((special >> unit) & 1))) {
                     *cursor++ = static_cast<char>(unit);
                     ++p;
                     continue;
