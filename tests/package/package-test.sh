@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the zip and the installer that CPack wrote, in a fresh Wine prefix of their own:
-# the zip holds exactly the program, its data files, the help page, the README and the
-# licences; unpacked into a folder with spaces it converts a clipboard text; the installer
+# the zip holds exactly the program, okctool, its data files, the help page, the README and
+# the licences; unpacked into a folder with spaces it converts a clipboard text; the installer
 # (/S) puts the same files, a Start menu entry and an uninstaller under Program Files, the
 # installed exe converts a text, and the silent uninstall leaves nothing behind.
 #   package-test.sh BUILD_DIR VERSION SOURCE_DIR DRIVER_EXE WORK_DIR
@@ -33,6 +33,7 @@ done
 expected=$(
     {
         echo pelimbrance.exe
+        echo okctool.exe
         (cd "$source/data" && ls -- *.okc *.oku Locales.def)
         echo pelimbrance.html
         echo README.txt
