@@ -11,6 +11,7 @@
 #include "platform/FormatText.h"
 #include "platform/win32/MessageBox.h"
 #include "platform/win32/ResourceString.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32Prompts.h"
 #include "platform/win32/Win32Shell.h"
@@ -44,6 +45,8 @@ ConverterApp::~ConverterApp() {
 }
 
 bool ConverterApp::InitInstance() {
+    // Before anything is loaded by name.
+    RestrictDllSearchToSystemFolder();
     SetDataDirectory(ProgramDirectory());
     EnumerateCodeSets();
     // A missing or faulty Locales.def leaves the table empty or partly filled.
@@ -54,7 +57,7 @@ bool ConverterApp::InitInstance() {
     // The main window holds a rich-edit 2.0 control.
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
-    richEditLibrary = ::LoadLibraryA("riched20.dll");
+    richEditLibrary = LoadSystemLibrary(L"riched20.dll");
 
     Win32Clipboard clipboard(nullptr);  // the main window attaches itself when it starts
     Win32Prompts prompts;
