@@ -72,9 +72,11 @@ LRESULT CALLBACK Dialog::MessageFilter(int code, WPARAM wParam, LPARAM lParam) {
         message->wParam == VK_F1 && ::GetKeyState(VK_SHIFT) >= 0 &&
         ::GetKeyState(VK_CONTROL) >= 0) {
         HWND root = ::GetAncestor(message->hwnd, GA_ROOT);
+        // The procedure reads back as it was set only in the window's own character set.
+        auto getLong =
+            root != nullptr && ::IsWindowUnicode(root) ? ::GetWindowLongPtrW : ::GetWindowLongPtrA;
         if (root != nullptr &&
-            ::GetWindowLongPtrA(root, DWLP_DLGPROC) ==
-                reinterpret_cast<LONG_PTR>(&Dialog::DialogProc) &&
+            getLong(root, DWLP_DLGPROC) == reinterpret_cast<LONG_PTR>(&Dialog::DialogProc) &&
             ::GetWindowLongPtrA(root, DWLP_USER) != 0) {
             ::SendMessageA(root, WM_COMMAND, ID_HELP_COMMAND, 0);
             return TRUE;
@@ -83,7 +85,8 @@ LRESULT CALLBACK Dialog::MessageFilter(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-Dialog::Dialog(int templateId, HWND parent) : templateId(templateId), parent(parent) {}
+Dialog::Dialog(int templateId, HWND parent, DialogText text)
+    : templateId(templateId), parent(parent), text(text) {}
 
 Dialog::~Dialog() {
     if (hwnd != nullptr) {
@@ -114,8 +117,11 @@ INT_PTR Dialog::DoModal() {
     HHOOK filter =
         ::SetWindowsHookExA(WH_MSGFILTER, &Dialog::MessageFilter, nullptr, ::GetCurrentThreadId());
     INT_PTR result =
-        ::DialogBoxParamA(AppResourceInstance(), MAKEINTRESOURCEA(templateId), OwnerWindow(),
-                          &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
+        text == DialogText::Unicode
+            ? ::DialogBoxParamW(AppResourceInstance(), MAKEINTRESOURCEW(templateId), OwnerWindow(),
+                                &Dialog::DialogProc, reinterpret_cast<LPARAM>(this))
+            : ::DialogBoxParamA(AppResourceInstance(), MAKEINTRESOURCEA(templateId), OwnerWindow(),
+                                &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
     if (filter != nullptr) {
         ::UnhookWindowsHookEx(filter);
     }
@@ -131,9 +137,13 @@ bool Dialog::Create(HWND parentWindow) {
     modal = false;
     ended = false;
     creatingDialog = this;
-    HWND window =
-        ::CreateDialogParamA(AppResourceInstance(), MAKEINTRESOURCEA(templateId), OwnerWindow(),
-                             &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    HWND window = text == DialogText::Unicode
+                      ? ::CreateDialogParamW(AppResourceInstance(), MAKEINTRESOURCEW(templateId),
+                                             OwnerWindow(), &Dialog::DialogProc,
+                                             reinterpret_cast<LPARAM>(this))
+                      : ::CreateDialogParamA(AppResourceInstance(), MAKEINTRESOURCEA(templateId),
+                                             OwnerWindow(), &Dialog::DialogProc,
+                                             reinterpret_cast<LPARAM>(this));
     creatingDialog = nullptr;
     if (window == nullptr) {
         return false;
@@ -286,6 +296,15 @@ void Dialog::ExchangeText(bool save, int id, std::string& value) {
         value = control.GetText();
     } else {
         control.SetText(value);
+    }
+}
+
+void Dialog::ExchangeUnicodeText(bool save, int id, std::string& value) {
+    Window control(GetDlgItem(id));
+    if (save) {
+        value = control.GetUnicodeText();
+    } else {
+        control.SetUnicodeText(value);
     }
 }
 

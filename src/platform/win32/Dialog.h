@@ -22,11 +22,15 @@
 //   WM_DPICHANGED                          -> the layout of the template again at the new
 //                                             DPI, then OnDpiChanged
 //   anything else                          -> OnMessage
+// How the dialog's windows take text. A Unicode dialog's controls hold any character (a
+// path typed in any script); the others keep the ANSI code page the program's texts are in.
+enum class DialogText { Ansi, Unicode };
+
 class Dialog {
 public:
     // parent nullptr: the application's main window owns the dialog when it is shown
     // (unless this dialog is the main window).
-    explicit Dialog(int templateId, HWND parent = nullptr);
+    explicit Dialog(int templateId, HWND parent = nullptr, DialogText text = DialogText::Ansi);
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
     // Destroys a window still open (modeless use). Destroy it yourself before the
@@ -85,6 +89,8 @@ protected:
     void BindControl(int id, Window& control);
     void ExchangeCheck(bool save, int id, bool& value);
     void ExchangeText(bool save, int id, std::string& value);
+    // The same with UTF-8 text, for the controls of a Unicode dialog.
+    void ExchangeUnicodeText(bool save, int id, std::string& value);
 
     HWND hwnd = nullptr;
 
@@ -101,6 +107,7 @@ private:
 
     int templateId;
     HWND parent;
+    DialogText text;
     bool modal = false;
     bool ended = false;
     INT_PTR endResult = 0;
