@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "codeset/BulkText.h"
 #include "codeset/CodeSet.h"
 #include "codeset/ReverseIndex.h"
 
@@ -54,9 +55,10 @@ private:
     std::vector<std::uint16_t> bulkEncode;
     // The bytes from linearFrom to 0xFF stand for the byte plus linearDelta (Latin-1 letters
     // in windows-1252, Cyrillic in windows-1251), so whole blocks of them convert without a
-    // look-up; encodeLinearFrom is the same for encoding (where the first entry that holds
-    // the unit must be that byte). 0x100 when there is no such run.
+    // look-up; 0x100 when there is no such run. For encoding, the longest such run anywhere
+    // from 0x80 up (the Cyrillic of iso-8859-5 ends below 0xFF), whose units the table
+    // encodes back to their bytes; count 0 when there is none.
     unsigned linearFrom = 0x100;
-    unsigned encodeLinearFrom = 0x100;
     char16_t linearDelta = 0;
+    LinearRun encodeRun;
 };

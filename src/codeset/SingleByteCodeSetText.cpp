@@ -34,29 +34,38 @@ void SingleByteCodeSet::BuildBulkTables() {
 
     // The longest run of bytes up to 0xFF whose characters lie at one distance from them,
     // outside the ASCII range (so that no character of it is special or an ampersand).
-    linearFrom = encodeLinearFrom = 0x100;
+    linearFrom = 0x100;
     linearDelta = 0;
+    encodeRun = LinearRun();
     if (tableStart < 0x80)
         return;
-    const char16_t delta = static_cast<char16_t>(byteValue[0xFF] - 0xFF);
-    auto inRun = [&](unsigned b) {
+    auto inRun = [&](unsigned b, char16_t delta) {
         const unsigned value = b + delta;
         return byteValue[b] != 0xFFFF && static_cast<char16_t>(value) == byteValue[b] &&
                value >= 0x80 && value <= 0xFFFF;
     };
-    unsigned from = 0x100;
-    while (from > tableStart && inRun(from - 1))
-        --from;
     // Too short a run isn't worth a test per block.
-    if (0x100 - from < 16)
-        return;
-    linearFrom = from;
-    linearDelta = delta;
-    unsigned encodeFrom = 0x100;
-    while (encodeFrom > from && bulkEncode[byteValue[encodeFrom - 1]] == encodeFrom - 1)
-        --encodeFrom;
-    if (0x100 - encodeFrom >= 16)
-        encodeLinearFrom = encodeFrom;
+    constexpr unsigned kShortestRun = 16;
+    const char16_t delta = static_cast<char16_t>(byteValue[0xFF] - 0xFF);
+    unsigned from = 0x100;
+    while (from > tableStart && inRun(from - 1, delta))
+        --from;
+    if (0x100 - from >= kShortestRun) {
+        linearFrom = from;
+        linearDelta = delta;
+    }
+    for (unsigned start = tableStart; start < 0x100;) {
+        const char16_t runDelta = static_cast<char16_t>(byteValue[start] - start);
+        unsigned end = start;
+        while (end < 0x100 && inRun(end, runDelta) && bulkEncode[byteValue[end]] == end)
+            ++end;
+        if (end - start >= kShortestRun && end - start > encodeRun.count) {
+            encodeRun.base = byteValue[start];
+            encodeRun.count = end - start;
+            encodeRun.delta = runDelta;
+        }
+        start = end > start ? end : start + 1;
+    }
 }
 
 CodeSetResult SingleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
@@ -120,13 +129,7 @@ void SingleByteCodeSet::EncodeText(const char16_t* units, std::size_t count, uns
     // Every unit may be special here, whatever tableStart.
     const std::uint64_t special = SpecialUnitMask(flags, escapeMarkup, 64);
     const unsigned asciiLimit = tableStart < 0x80 ? tableStart : 0x80;
-    LinearRun linear;
-    if (encodeLinearFrom < 0x100) {
-        linear.base = static_cast<char16_t>(encodeLinearFrom + linearDelta);
-        linear.count = 0x100 - encodeLinearFrom;
-        linear.delta = linearDelta;
-    }
-    EncodeWithTable(bulkEncode.data(), special, asciiLimit, linear, true, units, count, out,
+    EncodeWithTable(bulkEncode.data(), special, asciiLimit, encodeRun, true, units, count, out,
                     [&](const char16_t* at, std::size_t left, char* buffer) {
                         std::size_t taken = 1;
                         EncodeNext(at, left, taken, buffer, flags, escapeMarkup);
