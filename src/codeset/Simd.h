@@ -285,13 +285,15 @@ PEL_KERNEL bool DecodeShortUtf8Block(const unsigned char* text, std::size_t& i, 
     _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8),
                      units(_mm_unpackhi_epi8(block, zero), _mm_unpackhi_epi8(next, zero),
                            _mm_unpackhi_epi8(ascii, ascii)));
-    // The units up to the first trail byte are in place; those after it move down over the
-    // units of the trail bytes.
-    const unsigned first = trail != 0 ? LowestBit(trail) : count;
-    char16_t* out = dst + first;
-    for (unsigned starts = ~trail & ((1u << count) - 1) & ~((2u << first) - 1); starts != 0;
-         starts &= starts - 1)
-        *out++ = dst[LowestBit(starts)];
+    // Each unit moves down over those of the trail bytes before it, in place and without a
+    // branch: a trail byte's unit is written where the next character's unit then goes.
+    unsigned at = 0;
+    for (unsigned k = 0; k < 16; ++k) {
+        dst[at] = dst[k];
+        at += 1 - ((trail >> k) & 1);
+    }
+    // A lead byte at the end was counted as a character of its own.
+    char16_t* const out = dst + at - (16 - count);
     dst = out;
     i += count;
     return true;
