@@ -356,19 +356,22 @@ private:
     int count_ = 0;
 };
 
-// What the 8 units of a block are in UTF-8, when none needs the per-character path: all of
-// one or two bytes (below U+0800, none of them zero or marked), all of three (U+0800 up, but
-// no surrogate and no U+2028).
-enum class Utf8Lengths { Mixed, Short, Three };
+// What the 8 units of a block are in UTF-8, when none needs the per-character path: all
+// ASCII, all of one or two bytes (below U+0800), all of three (U+0800 up, but no surrogate and
+// no U+2028); an ASCII unit must not be zero or marked.
+enum class Utf8Lengths { Mixed, Ascii, Short, Three };
 
 PEL_KERNEL Utf8Lengths ClassifyUtf8Block(const AsciiNarrower& narrower, __m128i units) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i upTo7FF = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7FF)), zero);
     const unsigned low = static_cast<unsigned>(_mm_movemask_epi8(upTo7FF));
     if (low == 0xFFFF) {
+        const __m128i stops = narrower.Stops(units);
+        if (_mm_movemask_epi8(stops) == 0)
+            return Utf8Lengths::Ascii;
         // Stops marks the lanes above 0x7F too, which are fine here.
         const __m128i ascii = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7F)), zero);
-        const __m128i bad = _mm_and_si128(narrower.Stops(units), ascii);
+        const __m128i bad = _mm_and_si128(stops, ascii);
         return _mm_movemask_epi8(bad) == 0 ? Utf8Lengths::Short : Utf8Lengths::Mixed;
     }
     if (low != 0)

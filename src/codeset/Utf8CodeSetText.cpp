@@ -140,6 +140,8 @@ void Utf8CodeSet::EncodeText(const char16_t* units, std::size_t count, unsigned 
     const std::uint64_t special = SpecialUnitMask(flags, escapeMarkup, 64) | 1;
 #if defined(PEL_SSE2)
     const AsciiNarrower narrower(special);
+    // Blocks of ASCII in a row: from the second on, the rest of the run goes 16 units a step.
+    int asciiBlocks = 0;
 #endif
     char lowUnits[64][kCharBufferSize];
     std::uint64_t lowUnitsKnown = 0;
@@ -157,29 +159,36 @@ void Utf8CodeSet::EncodeText(const char16_t* units, std::size_t count, unsigned 
             char* const limit = cursor + room;
             while (p < end) {
 #if defined(PEL_SSE2)
-                if (*p < 0x80 && end - p >= 16 && narrower.Usable()) {
-                    const std::size_t n = narrower.Store(p, end, cursor);
-                    p += n;
-                    cursor += n;
-                    if (n >= 16)
-                        continue;
-                }
-#endif
-#if defined(PEL_SSE2)
-                // Blocks of characters of one length, as in runs of Cyrillic or Japanese, go
-                // without a branch per character.
+                // A block of 8 units at a time, of whatever kind they are, without a branch per
+                // character: the lengths of the characters alternate without a pattern in most
+                // text. Long runs of ASCII go 16 units a step.
                 if (end - p >= 8 && narrower.Usable()) {
                     const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-                    const Utf8Lengths lengths = ClassifyUtf8Block(narrower, block);
-                    if (lengths == Utf8Lengths::Short) {
-                        cursor = StoreShortBlock(block, cursor);
-                        p += 8;
-                        continue;
-                    }
-                    if (lengths == Utf8Lengths::Three) {
-                        cursor = StoreThreeByteBlock(block, cursor);
-                        p += 8;
-                        continue;
+                    switch (ClassifyUtf8Block(narrower, block)) {
+                        case Utf8Lengths::Ascii:
+                            _mm_storel_epi64(reinterpret_cast<__m128i*>(cursor),
+                                             _mm_packus_epi16(block, block));
+                            p += 8;
+                            cursor += 8;
+                            if (++asciiBlocks >= 2 && end - p >= 16) {
+                                const std::size_t n = narrower.Store(p, end, cursor);
+                                p += n;
+                                cursor += n;
+                            }
+                            continue;
+                        case Utf8Lengths::Short:
+                            asciiBlocks = 0;
+                            cursor = StoreShortBlock(block, cursor);
+                            p += 8;
+                            continue;
+                        case Utf8Lengths::Three:
+                            asciiBlocks = 0;
+                            cursor = StoreThreeByteBlock(block, cursor);
+                            p += 8;
+                            continue;
+                        case Utf8Lengths::Mixed:
+                            asciiBlocks = 0;
+                            break;
                     }
                 }
 #endif
