@@ -133,7 +133,7 @@ void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsig
     const std::size_t perUnit = singleByte ? 1 : 2;
     char lowUnits[64][CodeSet::kCharBufferSize];
     std::uint64_t lowUnitsKnown = 0;
-    const char16_t* p = units;
+    const char16_t* next = units;
     const char16_t* const end = units + count;
 #if defined(PEL_SSE2)
     const NarrowBlocks narrow(asciiLimit, special, linear.base, linear.count, linear.delta);
@@ -147,9 +147,12 @@ void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsig
     std::size_t slowRoom = kSlowPieces * CodeSet::kCharBufferSize;
     // The bytes are written in place, a window of the string at a time: a window ends when a
     // representation of the per-character path would leave too little room for the rest.
-    while (p < end) {
-        const std::size_t room = fastRoom(p) + slowRoom;
+    while (next < end) {
+        const std::size_t room = fastRoom(next) + slowRoom;
         AppendInPlace(out, room, [&](char* cursor) {
+            // A copy of the position: the bytes written through cursor could otherwise be the
+            // position itself as far as the compiler knows, which reloads it after each one.
+            const char16_t* p = next;
             char* const limit = cursor + room;
             while (p < end) {
 #if defined(PEL_SSE2)
@@ -206,6 +209,7 @@ void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsig
                 for (; *piece != 0; ++piece)
                     *cursor++ = *piece;
             }
+            next = p;
             return cursor;
         });
         slowRoom *= 2;

@@ -145,7 +145,7 @@ void Utf8CodeSet::EncodeText(const char16_t* units, std::size_t count, unsigned 
 #endif
     char lowUnits[64][kCharBufferSize];
     std::uint64_t lowUnitsKnown = 0;
-    const char16_t* p = units;
+    const char16_t* next = units;
     const char16_t* const end = units + count;
     // A unit takes at most 3 bytes, except those of the per-character path; the first
     // window has room for kSlowPieces of them, each next one twice as many.
@@ -153,9 +153,12 @@ void Utf8CodeSet::EncodeText(const char16_t* units, std::size_t count, unsigned 
     auto fastRoom = [&](const char16_t* from) {
         return static_cast<std::size_t>(end - from) * 3 + kSpareBytes;
     };
-    while (p < end) {
-        const std::size_t room = fastRoom(p) + slowRoom;
+    while (next < end) {
+        const std::size_t room = fastRoom(next) + slowRoom;
         AppendInPlace(out, room, [&](char* cursor) {
+            // A copy of the position: the bytes written through cursor could otherwise be the
+            // position itself as far as the compiler knows, which reloads it after each one.
+            const char16_t* p = next;
             char* const limit = cursor + room;
             while (p < end) {
 #if defined(PEL_SSE2)
@@ -247,6 +250,7 @@ void Utf8CodeSet::EncodeText(const char16_t* units, std::size_t count, unsigned 
                 for (; *piece != 0; ++piece)
                     *cursor++ = *piece;
             }
+            next = p;
             return cursor;
         });
         slowRoom *= 2;
