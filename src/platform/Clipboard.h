@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <limits>
 #include <string>
 
 // Standard clipboard format numbers (the platform's values).
@@ -40,8 +41,11 @@ public:
     virtual unsigned RegisterFormat(const std::string& name) = 0;
     // May be called while the clipboard is closed.
     virtual bool IsFormatAvailable(unsigned format) = 0;
-    // Copies the block of a format, never more than its real size.
-    virtual ClipboardRead GetData(unsigned format, std::string& bytes) = 0;
+    // Copies the first limit bytes of the block of a format, never more than its real size.
+    virtual ClipboardRead GetData(unsigned format, std::string& bytes, std::size_t limit) = 0;
+    ClipboardRead GetData(unsigned format, std::string& bytes) {
+        return GetData(format, bytes, (std::numeric_limits<std::size_t>::max)());
+    }
     // Puts a new block of exactly size bytes under the format, replacing an earlier one;
     // false when the block can't be allocated or the clipboard refuses it.
     virtual bool SetData(unsigned format, const void* data, std::size_t size) = 0;
@@ -52,4 +56,11 @@ public:
     }
     // Announces the format with no data.
     virtual bool SetNoData(unsigned format) = 0;
+    // Advances with every change of the content; may be called while the clipboard is
+    // closed.
+    virtual unsigned SequenceNumber() = 0;
+    // false when the clipboard's owner is a window of another thread that does not answer
+    // within a few hundred milliseconds: asking it for data it renders on demand would wait
+    // for it, with the clipboard held open against everyone else.
+    virtual bool OwnerResponds() = 0;
 };

@@ -37,7 +37,7 @@ bool Win32Clipboard::IsFormatAvailable(unsigned format) {
     return IsClipboardFormatAvailable(format) != FALSE;
 }
 
-ClipboardRead Win32Clipboard::GetData(unsigned format, std::string& bytes) {
+ClipboardRead Win32Clipboard::GetData(unsigned format, std::string& bytes, std::size_t limit) {
     bytes.clear();
     HANDLE handle = GetClipboardData(format);
     if (handle == nullptr) {
@@ -48,8 +48,8 @@ ClipboardRead Win32Clipboard::GetData(unsigned format, std::string& bytes) {
         return ClipboardRead::LockFailed;
     }
     // The owner's idea of the length can't be trusted: copy no more than the block holds.
-    const SIZE_T size = GlobalSize(handle);
-    bytes.assign(static_cast<const char*>(block.Get()), static_cast<std::size_t>(size));
+    const std::size_t size = GlobalSize(handle);
+    bytes.assign(static_cast<const char*>(block.Get()), size < limit ? size : limit);
     return ClipboardRead::Ok;
 }
 
@@ -83,4 +83,16 @@ bool Win32Clipboard::SetNoData(unsigned format) {
     // is null as well.
     SetClipboardData(format, nullptr);
     return IsClipboardFormatAvailable(format) != FALSE;
+}
+
+bool Win32Clipboard::OwnerResponds() {
+    HWND owner = GetClipboardOwner();
+    // A window of this thread is called directly and can't keep us waiting.
+    if (owner == nullptr || GetWindowThreadProcessId(owner, nullptr) == GetCurrentThreadId()) {
+        return true;
+    }
+    // A hung owner fails at once; a busy one gets kOwnerPatienceMs to answer.
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(owner, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                               kOwnerPatienceMs, &result) != 0;
 }

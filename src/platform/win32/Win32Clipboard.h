@@ -18,10 +18,16 @@ public:
     std::string GetFormatName(unsigned format) override;
     unsigned RegisterFormat(const std::string& name) override;
     bool IsFormatAvailable(unsigned format) override;
-    ClipboardRead GetData(unsigned format, std::string& bytes) override;
+    using Clipboard::GetData;
+    ClipboardRead GetData(unsigned format, std::string& bytes, std::size_t limit) override;
     bool SetData(unsigned format, const void* data, std::size_t size) override;
     bool SetNoData(unsigned format) override;
+    unsigned SequenceNumber() override { return GetClipboardSequenceNumber(); }
+    bool OwnerResponds() override;
 
 private:
+    // How long a clipboard owner of another thread may take to answer.
+    static constexpr UINT kOwnerPatienceMs = 200;
+
     HWND window_;
 };
