@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 #include "codeset/ByteOrder.h"
@@ -182,30 +183,36 @@ ConversionOutcome ConversionPipeline::ReadText(ClipboardSnapshot& snapshot, Conv
 ConversionOutcome ConversionPipeline::WriteBack(const ConversionSettings& settings,
                                                 ConvertedText& text,
                                                 const ClipboardSnapshot& snapshot) {
-    // Everything is rendered before the clipboard is opened again, so that it is held only
-    // while the blocks are handed over. A code set without a byte form (UTF-16) has no
-    // CF_TEXT to give: the clipboard keeps its own.
-    const bool writeMultibyte = loadedCodeSet_.codeSet->HasByteForm();
-    std::string multibyte;
-    if (writeMultibyte) {
-        // Taken out of text: the Rich Text Format writer renders into text.multibyte too.
+    // Every block is rendered and allocated before the clipboard is opened again, so that
+    // it is held only while the blocks are handed over. A code set without a byte form
+    // (UTF-16) has no CF_TEXT to give: the clipboard keeps its own. A block that can't be
+    // allocated is skipped.
+    std::unique_ptr<PreparedBlock> multibyte;
+    if (loadedCodeSet_.codeSet->HasByteForm()) {
         text.ToMultibyte();
-        multibyte.swap(text.multibyte);
-        multibyte.push_back('\0');
+        text.multibyte.push_back('\0');
+        // Taken out of text now: the Rich Text Format writer renders into text.multibyte too.
+        multibyte = clipboard_.Prepare(std::move(text.multibyte));
+        Release(text.multibyte);
     }
-    std::string units;
-    if (!IsLittleEndianMachine()) {
-        units.assign(2 * text.unicode.size() + 2, '\0');
+    std::unique_ptr<PreparedBlock> units;
+    if (IsLittleEndianMachine()) {
+        // The string's units and its terminating zero unit are the block's bytes already.
+        units = clipboard_.Prepare(text.unicode.c_str(), 2 * text.unicode.size() + 2);
+    } else {
+        std::string bytes(2 * text.unicode.size() + 2, '\0');
         for (std::size_t i = 0; i < text.unicode.size(); ++i) {
-            units[2 * i] = static_cast<char>(text.unicode[i] & 0xFF);
-            units[2 * i + 1] = static_cast<char>(text.unicode[i] >> 8);
+            bytes[2 * i] = static_cast<char>(text.unicode[i] & 0xFF);
+            bytes[2 * i + 1] = static_cast<char>(text.unicode[i] >> 8);
         }
+        units = clipboard_.Prepare(std::move(bytes));
     }
     const bool writeRtf = !snapshot.Has(rtfFormat_);
-    std::string rtf;
+    std::unique_ptr<PreparedBlock> rtf;
     if (writeRtf) {
-        rtf = BuildRtf(text, settings.languageId);
-        rtf.push_back('\0');
+        std::string document = BuildRtf(text, settings.languageId);
+        document.push_back('\0');
+        rtf = clipboard_.Prepare(std::move(document));
     }
     const std::uint32_t locale = static_cast<std::uint32_t>(settings.languageId) * 0x10001u;
     const char localeBytes[4] = {
@@ -222,20 +229,12 @@ ConversionOutcome ConversionPipeline::WriteBack(const ConversionSettings& settin
         clipboard_.Close();
         return ConversionOutcome::ClipboardChanged;
     }
-    // Each format is written on its own: one that can't be allocated is skipped.
-    if (writeMultibyte) {
-        clipboard_.SetOwnedData(ClipboardText, std::move(multibyte));
-        Release(multibyte);
+    if (multibyte != nullptr) {
+        clipboard_.SetPrepared(ClipboardText, std::move(multibyte));
     }
-    if (IsLittleEndianMachine()) {
-        // The string's units and its terminating zero unit are the block's bytes already.
-        clipboard_.SetData(ClipboardUnicodeText, text.unicode.c_str(), 2 * text.unicode.size() + 2);
-    } else {
-        clipboard_.SetOwnedData(ClipboardUnicodeText, std::move(units));
-    }
+    clipboard_.SetPrepared(ClipboardUnicodeText, std::move(units));
     if (writeRtf) {
-        clipboard_.SetOwnedData(rtfFormat_, std::move(rtf));
-        Release(rtf);
+        clipboard_.SetPrepared(rtfFormat_, std::move(rtf));
     }
     clipboard_.SetData(ClipboardLocale, localeBytes, sizeof localeBytes);
     clipboard_.SetNoData(flagFormat_);

@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <limits>
+#include <memory>
 #include <string>
+#include <utility>
 
 // Standard clipboard format numbers (the platform's values).
 constexpr unsigned ClipboardText = 1;          // CF_TEXT
@@ -18,6 +20,13 @@ enum class ClipboardRead {
     Ok,          // bytes hold the whole block, exactly its real size
     NoHandle,    // the format has no data (set with none, or the owner failed to render)
     LockFailed,  // the data exists but can't be reached
+};
+
+// A data block made ready while the clipboard is closed, so that an open only hands it over.
+// Each clipboard takes only the blocks it prepared.
+struct PreparedBlock {
+    virtual ~PreparedBlock() = default;
+    std::string bytes;  // the block of a clipboard that keeps blocks in memory
 };
 
 // The system clipboard as the program uses it; shaped like the Win32 calls so that the
@@ -53,6 +62,20 @@ public:
     // blocks in memory takes the string instead of copying it; the others copy.
     virtual bool SetOwnedData(unsigned format, std::string&& bytes) {
         return SetData(format, bytes.data(), bytes.size());
+    }
+    // A block of exactly these bytes for a later SetPrepared; nullptr when it can't be
+    // allocated.
+    virtual std::unique_ptr<PreparedBlock> Prepare(std::string&& bytes) {
+        auto block = std::make_unique<PreparedBlock>();
+        block->bytes = std::move(bytes);
+        return block;
+    }
+    virtual std::unique_ptr<PreparedBlock> Prepare(const void* data, std::size_t size) {
+        return Prepare(std::string(static_cast<const char*>(data), size));
+    }
+    // SetData with a block of Prepare, which it takes over whatever the result.
+    virtual bool SetPrepared(unsigned format, std::unique_ptr<PreparedBlock> block) {
+        return block != nullptr && SetOwnedData(format, std::move(block->bytes));
     }
     // Announces the format with no data.
     virtual bool SetNoData(unsigned format) = 0;

@@ -4,6 +4,39 @@
 
 #include "platform/win32/ScopedWin.h"
 
+namespace {
+
+// A global memory block, freed unless the clipboard has taken it.
+struct GlobalBlock : PreparedBlock {
+    ~GlobalBlock() override {
+        if (handle != nullptr)
+            GlobalFree(handle);
+    }
+    HGLOBAL handle = nullptr;
+};
+
+// A movable block holding size bytes of data (zero bytes when data is null); nullptr when it
+// can't be allocated or locked.
+HGLOBAL NewBlock(const void* data, std::size_t size) {
+    HGLOBAL handle = GlobalAlloc(GMEM_DDESHARE | GMEM_MOVEABLE, size);
+    if (handle == nullptr || size == 0) {
+        return handle;
+    }
+    ScopedGlobalLock block(handle);
+    if (block.Get() == nullptr) {
+        GlobalFree(handle);
+        return nullptr;
+    }
+    if (data != nullptr) {
+        std::memcpy(block.Get(), data, size);
+    } else {
+        std::memset(block.Get(), 0, size);
+    }
+    return handle;
+}
+
+}  // namespace
+
 bool Win32Clipboard::Open() {
     return OpenClipboard(window_) != FALSE;
 }
@@ -54,27 +87,40 @@ ClipboardRead Win32Clipboard::GetData(unsigned format, std::string& bytes, std::
 }
 
 bool Win32Clipboard::SetData(unsigned format, const void* data, std::size_t size) {
-    HGLOBAL handle = GlobalAlloc(GMEM_DDESHARE | GMEM_MOVEABLE, size);
+    HGLOBAL handle = NewBlock(data, size);
     if (handle == nullptr) {
         return false;
-    }
-    if (size != 0) {
-        ScopedGlobalLock block(handle);
-        if (block.Get() == nullptr) {
-            GlobalFree(handle);
-            return false;
-        }
-        if (data != nullptr) {
-            std::memcpy(block.Get(), data, size);
-        } else {
-            std::memset(block.Get(), 0, size);
-        }
     }
     // On success the clipboard owns the block; otherwise it is still ours to free.
     if (SetClipboardData(format, handle) == nullptr) {
         GlobalFree(handle);
         return false;
     }
+    return true;
+}
+
+std::unique_ptr<PreparedBlock> Win32Clipboard::Prepare(const void* data, std::size_t size) {
+    auto block = std::make_unique<GlobalBlock>();
+    block->handle = NewBlock(data, size);
+    if (block->handle == nullptr) {
+        return nullptr;
+    }
+    return block;
+}
+
+std::unique_ptr<PreparedBlock> Win32Clipboard::Prepare(std::string&& bytes) {
+    std::unique_ptr<PreparedBlock> block = Prepare(bytes.data(), bytes.size());
+    // The string's memory goes back at once: the block is a copy.
+    std::string().swap(bytes);
+    return block;
+}
+
+bool Win32Clipboard::SetPrepared(unsigned format, std::unique_ptr<PreparedBlock> block) {
+    auto* global = static_cast<GlobalBlock*>(block.get());
+    if (global == nullptr || SetClipboardData(format, global->handle) == nullptr) {
+        return false;
+    }
+    global->handle = nullptr;
     return true;
 }
 

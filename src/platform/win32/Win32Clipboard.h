@@ -22,6 +22,11 @@ public:
     ClipboardRead GetData(unsigned format, std::string& bytes, std::size_t limit) override;
     bool SetData(unsigned format, const void* data, std::size_t size) override;
     bool SetNoData(unsigned format) override;
+    // Allocates and fills the global memory block, so that only the hand-over needs the
+    // clipboard open.
+    std::unique_ptr<PreparedBlock> Prepare(std::string&& bytes) override;
+    std::unique_ptr<PreparedBlock> Prepare(const void* data, std::size_t size) override;
+    bool SetPrepared(unsigned format, std::unique_ptr<PreparedBlock> block) override;
     unsigned SequenceNumber() override { return GetClipboardSequenceNumber(); }
     bool OwnerResponds() override;
 
