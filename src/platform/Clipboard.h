@@ -40,6 +40,9 @@ public:
     virtual void SetOwnerWindow(void* window) = 0;
     // false when another program holds the clipboard.
     virtual bool Open() = 0;
+    // Between two attempts to open: gives the holder a moment. A simulated clipboard needs
+    // none.
+    virtual void PauseBeforeRetry() {}
     virtual void Close() = 0;
     virtual bool Empty() = 0;
     // 0 gives the first format; a format gives the next one; 0 at the end.

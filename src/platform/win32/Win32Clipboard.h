@@ -12,6 +12,7 @@ public:
 
     void SetOwnerWindow(void* window) override { window_ = static_cast<HWND>(window); }
     bool Open() override;
+    void PauseBeforeRetry() override { Sleep(5); }
     void Close() override;
     bool Empty() override;
     unsigned EnumFormats(unsigned format) override;
