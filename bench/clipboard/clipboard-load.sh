@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the cross-built pelimbrance.exe under Wine on a private virtual display and runs
-# clipboard_load.exe against it (sizes in KiB of UTF-16 text, default 64 1024 10240 51200);
-# prints its table and the program's peak resident memory.
+# clipboard_load.exe against it: first the time the window takes to list and show texts that
+# are hard to lay out, then the load run (sizes in KiB of UTF-16 text, default 64 1024 10240
+# 51200); prints their tables and the program's peak resident memory.
 #   cmake --build --preset win32 --target pelimbrance clipboard_load
 #   bench/clipboard/clipboard-load.sh [SIZE_KIB...]
 set -u
@@ -17,6 +18,9 @@ rm -rf "$stage" && mkdir -p "$stage"
 cp "$build/src/app/pelimbrance.exe" "$stage/" && cp -r "$root/data/." "$stage/"
 "$runner" --init
 "$runner" "$stage/pelimbrance.exe" &
+echo "Listing and display with Auto-convert off, until the window answers (best of 3):"
+"$runner" "$build/bench/clipboard/clipboard_load.exe" --display
+echo
 "$runner" "$build/bench/clipboard/clipboard_load.exe" "$@"
 rc=$?
 pid=$(pgrep -f 'pelimbrance\.exe' | head -1)
