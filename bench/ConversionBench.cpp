@@ -36,18 +36,27 @@ constexpr std::size_t kTextBytes = 16 * kMiB;
 constexpr std::size_t kClipboardBytes = 10 * kMiB;
 
 struct Peer {
+    const char* name;
     const char* codeSet;
+    const char* sample;
     const char* iconvName;
     const char* icuName;
 };
 
+// A table of each family that ships, and UTF-8 and UTF-16.
 const Peer kPeers[] = {
-    {"windows-1252", "WINDOWS-1252", "windows-1252"},
-    {"windows-932", "CP932", "windows-31j"},
-    {"windows-936", "GBK", "windows-936"},
-    {"windows-950", "BIG5", "windows-950"},
-    {"windows-949", "UHC", "windows-949"},
-    {"windows-1251", "WINDOWS-1251", "windows-1251"},
+    {"windows-1252", "windows-1252", "windows-1252", "WINDOWS-1252", "windows-1252"},
+    {"windows-932", "windows-932", "windows-932", "CP932", "windows-31j"},
+    {"windows-936", "windows-936", "windows-936", "GBK", "windows-936"},
+    {"windows-950", "windows-950", "windows-950", "BIG5", "windows-950"},
+    {"windows-949", "windows-949", "windows-949", "UHC", "windows-949"},
+    {"windows-1251", "windows-1251", "windows-1251", "WINDOWS-1251", "windows-1251"},
+    {"cp437", "cp437", "cp437", "CP437", "ibm-437"},
+    {"iso-8859-5", "iso-8859-5", "iso-8859-5", "ISO-8859-5", "iso-8859-5"},
+    {"macintosh", "macintosh", "macintosh", "MACINTOSH", "macintosh"},
+    {"utf-8-mixed", "utf-8", "mixed", "UTF-8", "utf-8"},
+    {"utf-8-english", "utf-8", "english", "UTF-8", "utf-8"},
+    {"utf-16", "utf-16", "japanese", "UTF-16LE", "UTF-16LE"},
 };
 
 std::string DataDirectory() {
@@ -74,24 +83,32 @@ struct Sample {
     std::string bytes;
 };
 
-Sample MakeSample(const std::string& codeSet, std::size_t bytes) {
-    ConvertedText text;
-    text.codeSetHolder = &Holder(codeSet);
+Sample MakeSample(const Peer& peer, std::size_t bytes) {
+    const CodeSetHolder& holder = Holder(peer.codeSet);
     Sample sample;
     std::uint32_t seed = 2463534242u;
     while (sample.bytes.size() < bytes) {
-        text.unicode = SampleSentence(codeSet, seed);
-        sample.units += text.unicode;
-        sample.bytes += text.ToMultibyte();
+        std::u16string units = SampleSentence(peer.sample, seed);
+        AppendSampleBytes(*holder.codeSet, holder.kind == Utf16Kind, units, sample.bytes);
+        sample.units += units;
     }
     return sample;
 }
 
-const Sample& SampleFor(const std::string& codeSet) {
+const Peer& PeerNamed(const std::string& name) {
+    for (const Peer& peer : kPeers) {
+        if (name == peer.name)
+            return peer;
+    }
+    std::fprintf(stderr, "no benchmark text %s\n", name.c_str());
+    std::exit(1);
+}
+
+const Sample& SampleFor(const std::string& name) {
     static std::map<std::string, Sample> samples;
-    auto found = samples.find(codeSet);
+    auto found = samples.find(name);
     if (found == samples.end())
-        found = samples.emplace(codeSet, MakeSample(codeSet, kTextBytes)).first;
+        found = samples.emplace(name, MakeSample(PeerNamed(name), kTextBytes)).first;
     return found->second;
 }
 
@@ -166,8 +183,7 @@ void CheckAgreement(const Peer& peer, const Sample& sample) {
                                    sample.units.size() * 2, &iconvBytes[0], iconvBytes.size()));
     if (icuUnits != sample.units || iconvUnits != sample.units || icuBytes != sample.bytes ||
         iconvBytes != sample.bytes) {
-        std::fprintf(stderr, "warning: %s: the peers convert the sample differently\n",
-                     peer.codeSet);
+        std::fprintf(stderr, "warning: %s: the peers convert the sample differently\n", peer.name);
     }
 }
 
@@ -187,7 +203,7 @@ double ThreadSeconds() {
 // ICU and iconv, and copies it with memcpy, one after the other, each timed on the thread's
 // CPU clock. Taking turns keeps the ratios fair on a machine whose load changes.
 void Versus(benchmark::State& state, const Peer& peer, bool decode) {
-    const Sample& sample = SampleFor(peer.codeSet);
+    const Sample& sample = SampleFor(peer.name);
     ConvertedText text;
     text.codeSetHolder = &Holder(peer.codeSet);
     text.unicode = sample.units;
@@ -233,7 +249,9 @@ void Versus(benchmark::State& state, const Peer& peer, bool decode) {
         benchmark::ClobberMemory();
         seconds[3] += ThreadSeconds() - start;
     }
-    if (decode ? text.unicode != sample.units : text.multibyte != sample.bytes)
+    // UTF-16 has no multibyte form: its encoding writes nothing.
+    if (decode ? text.unicode != sample.units
+               : text.multibyte != (Holder(peer.codeSet).kind == Utf16Kind ? "" : sample.bytes))
         state.SkipWithError("the conversion differs from the sample");
     const double megabytes = static_cast<double>(sample.bytes.size()) * state.iterations() / 1e6;
     state.counters["pel_MBps"] = megabytes / seconds[0];
@@ -400,14 +418,14 @@ public:
                     "ICU MB/s", "iconv MB/s", "x ICU", "x iconv", "memcpy");
         for (const Peer& peer : kPeers) {
             for (const char* direction : {"Decode", "Encode"}) {
-                auto row = rows_.find(std::string(direction) + "/" + peer.codeSet);
+                auto row = rows_.find(std::string(direction) + "/" + peer.name);
                 if (row == rows_.end())
                     continue;
                 auto value = [&](const char* counter) {
                     auto found = row->second.find(counter);
                     return found == row->second.end() ? 0.0 : found->second.value;
                 };
-                std::printf("%-14s %-7s %10.0f %10.0f %10.0f %8.2f %8.2f %10.0f\n", peer.codeSet,
+                std::printf("%-14s %-7s %10.0f %10.0f %10.0f %8.2f %8.2f %10.0f\n", peer.name,
                             direction, value("pel_MBps"), value("icu_MBps"), value("iconv_MBps"),
                             value("x_icu"), value("x_iconv"), value("memcpy_MBps"));
             }
@@ -427,11 +445,14 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     PrintTableMemory();
     for (const Peer& peer : kPeers) {
-        const std::string name = peer.codeSet;
+        const std::string name = peer.name;
         benchmark::RegisterBenchmark(("Decode/" + name).c_str(), Versus, peer, true)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("Encode/" + name).c_str(), Versus, peer, false)
-            ->Unit(benchmark::kMillisecond);
+        // UTF-16 text has no bytes to be encoded into.
+        if (Holder(peer.codeSet).kind != Utf16Kind) {
+            benchmark::RegisterBenchmark(("Encode/" + name).c_str(), Versus, peer, false)
+                ->Unit(benchmark::kMillisecond);
+        }
     }
     for (const char* codeSet : {"windows-1252", "windows-932"}) {
         const std::string name = codeSet;
@@ -451,7 +472,7 @@ int main(int argc, char** argv) {
 
     // Samples are made, and checked against the peers, before anything is timed.
     for (const Peer& peer : kPeers)
-        CheckAgreement(peer, SampleFor(peer.codeSet));
+        CheckAgreement(peer, SampleFor(peer.name));
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "codeset/CodeSet.h"
+
 namespace {
 
 // A small deterministic generator, so that every run converts the same text.
@@ -149,6 +151,29 @@ const char16_t* const kKorean[] = {
     u"나라의", u"발전을", u"위해",   u"많은",     u"새로운",   u"중요한", u"기술",
 };
 
+// English prose: now and then a word with an accent.
+const char16_t* const kEnglish[] = {
+    u"the",        u"of",     u"and",     u"to",      u"in",      u"is",       u"that",
+    u"for",        u"it",     u"was",     u"on",      u"with",    u"as",       u"be",
+    u"at",         u"by",     u"this",    u"from",    u"or",      u"have",     u"an",
+    u"they",       u"which",  u"one",     u"you",     u"were",    u"all",      u"we",
+    u"time",       u"people", u"year",    u"way",     u"day",     u"man",      u"thing",
+    u"woman",      u"life",   u"child",   u"world",   u"school",  u"state",    u"family",
+    u"student",    u"group",  u"country", u"problem", u"hand",    u"part",     u"place",
+    u"case",       u"week",   u"company", u"system",  u"program", u"question", u"work",
+    u"government", u"number", u"night",   u"point",   u"home",    u"water",    u"room",
+    u"mother",     u"area",   u"money",   u"story",   u"fact",    u"month",    u"lot",
+    u"right",      u"study",  u"book",    u"eye",     u"job",     u"word",     u"business",
+    u"issue",      u"side",   u"kind",    u"head",    u"house",   u"service",  u"friend",
+    u"air",        u"city",   u"law",     u"car",     u"team",    u"minute",   u"idea",
+    u"body",       u"back",   u"parent",  u"face",    u"others",  u"level",    u"office",
+    u"door",       u"health", u"person",  u"art",     u"war",     u"history",  u"party",
+    u"café",       u"naïve",  u"résumé",
+};
+
+// Characters above U+FFFF, as people put them into messages.
+const char16_t* const kEmoji[] = {u"😀", u"👍", u"🎉", u"🙂", u"❤️", u"🚀", u"😂", u"🤔"};
+
 void AppendNumber(Random& random, std::u16string& out) {
     out += std::u16string(1, static_cast<char16_t>(u'1' + random.Next(9)));
     for (std::uint32_t i = random.Next(4); i > 0; --i)
@@ -225,13 +250,33 @@ void AppendHanzi(Random& random, const char16_t* const (&words)[N], std::u16stri
 std::u16string SampleSentence(const std::string& codeSetName, std::uint32_t& seed) {
     Random random(seed);
     std::u16string out;
-    if (codeSetName == "windows-1252") {
+    if (codeSetName == "mixed") {
+        switch (random.Next(3)) {
+            case 0:
+                AppendProse(random, kFrench, out);
+                break;
+            case 1:
+                AppendJapanese(random, out);
+                break;
+            default:
+                AppendProse(random, kRussian, out);
+                break;
+        }
+        if (random.Next(3) == 0)
+            out += Pick(random, kEmoji);
+    } else if (codeSetName == "english") {
+        AppendProse(random, kEnglish, out);
+    } else if (codeSetName == "japanese") {
+        AppendJapanese(random, out);
+    } else if (codeSetName == "windows-1252" || codeSetName == "macintosh") {
         if (random.Next(2) == 0)
             AppendProse(random, kFrench, out);
         else
             AppendProse(random, kGerman, out);
-    } else if (codeSetName == "windows-1251") {
+    } else if (codeSetName == "windows-1251" || codeSetName == "iso-8859-5") {
         AppendProse(random, kRussian, out);
+    } else if (codeSetName == "cp437") {
+        AppendProse(random, kGerman, out);
     } else if (codeSetName == "windows-932") {
         AppendJapanese(random, out);
     } else if (codeSetName == "windows-936") {
@@ -243,4 +288,21 @@ std::u16string SampleSentence(const std::string& codeSetName, std::uint32_t& see
     }
     seed = random.Next(0xFFFFFFFFu) + 1;
     return out;
+}
+
+void AppendSampleBytes(const CodeSet& codeSet, bool utf16, std::u16string& units,
+                       std::string& bytes) {
+    if (!utf16) {
+        codeSet.EncodeText(units.data(), units.size(), 0, true, bytes);
+        return;
+    }
+    std::u16string kept;
+    for (char16_t unit : units) {
+        if ((unit & 0xFF) == 0 || (unit >> 8) == 0)
+            continue;
+        kept += unit;
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    units = kept;
 }

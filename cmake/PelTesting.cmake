@@ -66,3 +66,36 @@ function(pel_add_gtest target)
             PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS ${PEL_TEST_LABEL})
     endif()
 endfunction()
+
+# pel_add_gtest_per_dpi(target FILTER gtest-filter DPIS dpi...)
+# Under the cross build: runs the test cases of target that FILTER selects once per display
+# scale, each in a Wine prefix of its own whose LogPixels is that DPI (test
+# "<target>_dpi<dpi>"); the cases read PEL_EXPECTED_DPI to know the scale they must see.
+function(pel_add_gtest_per_dpi target)
+    cmake_parse_arguments(ARG "" "FILTER" "DPIS" ${ARGN})
+    if(NOT WIN32)
+        return()
+    endif()
+    foreach(dpi ${ARG_DPIS})
+        set(env
+            "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-dpi${dpi}"
+            "WINEDEBUG=-all"
+            "WINEDLLOVERRIDES=mscoree,mshtml="
+            "PEL_WINE_DPI=${dpi}"
+            "PEL_EXPECTED_DPI=${dpi}")
+        if(NOT TEST wine_prefix_setup_dpi${dpi})
+            add_test(NAME wine_prefix_setup_dpi${dpi}
+                COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh --init)
+            set_tests_properties(wine_prefix_setup_dpi${dpi} PROPERTIES
+                ENVIRONMENT "${env}" FIXTURES_SETUP wineprefix_dpi${dpi} TIMEOUT 300)
+        endif()
+        add_test(NAME ${target}_dpi${dpi}
+            COMMAND ${target} --gtest_brief=1 --gtest_filter=${ARG_FILTER})
+        set_tests_properties(${target}_dpi${dpi} PROPERTIES
+            ENVIRONMENT "${env}"
+            FIXTURES_REQUIRED wineprefix_dpi${dpi}
+            RESOURCE_LOCK clipboard
+            TIMEOUT 600
+            LABELS wine)
+    endforeach()
+endfunction()

@@ -4,6 +4,8 @@
 #   PEL_WINE_MANAGED=Y  the window manager of a real desktop frames the windows (scripts/run.sh
 #                       on a display); otherwise windows are unmanaged, as the tests and the
 #                       virtual displays want them.
+#   PEL_WINE_DPI=N      the prefix's display scale in dots per inch (LogPixels), 96 unless
+#                       given; one prefix per scale, since Wine reads it when it starts.
 set -u
 : "${WINEPREFIX:?WINEPREFIX must name the prefix folder}"
 export WINEDEBUG="${WINEDEBUG:--all}"
@@ -42,6 +44,13 @@ init_prefix() {
                 >/dev/null 2>&1
             wineserver -w 2>/dev/null || true
             echo "$managed" > "$WINEPREFIX/.pel-managed"
+        fi
+        dpi=${PEL_WINE_DPI:-96}
+        if [ "$(cat "$WINEPREFIX/.pel-dpi" 2>/dev/null || echo 96)" != "$dpi" ]; then
+            "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+                >/dev/null 2>&1
+            wineserver -w 2>/dev/null || true
+            echo "$dpi" > "$WINEPREFIX/.pel-dpi"
         fi
     ) 9>"$WINEPREFIX.lock"
 }

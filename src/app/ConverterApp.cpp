@@ -11,17 +11,26 @@
 #include "platform/FormatText.h"
 #include "platform/win32/MessageBox.h"
 #include "platform/win32/ResourceString.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32Prompts.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/WideText.h"
 #include "resource.h"
 #include "viewer/CodeSetLists.h"
 #include "viewer/MainDialog.h"
 
 std::string ProgramDirectory() {
-    char path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string directory(path, length < MAX_PATH ? length : MAX_PATH);
+    // The wide name: the ANSI one turns every character outside the code page into '?'.
+    // A name that fills the buffer may be cut, so the buffer grows until it doesn't.
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = 0;
+    while ((length = ::GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()))) >=
+               path.size() &&
+           path.size() < 32768) {
+        path.resize(path.size() * 2);
+    }
+    const std::string directory = Narrow(path.data(), length < path.size() ? length : 0);
     std::string::size_type slash = directory.rfind('\\');
     if (slash == std::string::npos) {
         return std::string();
@@ -36,6 +45,8 @@ ConverterApp::~ConverterApp() {
 }
 
 bool ConverterApp::InitInstance() {
+    // Before anything is loaded by name.
+    RestrictDllSearchToSystemFolder();
     SetDataDirectory(ProgramDirectory());
     EnumerateCodeSets();
     // A missing or faulty Locales.def leaves the table empty or partly filled.
@@ -46,7 +57,7 @@ bool ConverterApp::InitInstance() {
     // The main window holds a rich-edit 2.0 control.
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
-    richEditLibrary = ::LoadLibraryA("riched20.dll");
+    richEditLibrary = LoadSystemLibrary(L"riched20.dll");
 
     Win32Clipboard clipboard(nullptr);  // the main window attaches itself when it starts
     Win32Prompts prompts;
@@ -72,8 +83,8 @@ bool ConverterApp::OnCommand(int id, int, Dialog& source) {
 
 void ConverterApp::ShowHelp(Dialog& source) {
     // One page covers the whole program, so every dialog's help context opens it.
-    HINSTANCE result = ::ShellExecuteA(source.GetSafeHwnd(), "open", helpPagePath.c_str(), nullptr,
-                                       nullptr, SW_SHOWNORMAL);
+    HINSTANCE result = ::ShellExecuteW(source.GetSafeHwnd(), L"open", Widen(helpPagePath).c_str(),
+                                       nullptr, nullptr, SW_SHOWNORMAL);
     if (reinterpret_cast<INT_PTR>(result) <= 32) {
         AppMessageBox(
             FormatText(LoadResourceString(IDS_CANNOT_OPEN_HELP).c_str(), helpPagePath.c_str()),

@@ -25,5 +25,5 @@ private:
     HMODULE richEditLibrary = nullptr;
 };
 
-// The program file's directory, ending in a backslash ("" when it has none).
+// The program file's directory as UTF-8, ending in a backslash ("" when it has none).
 std::string ProgramDirectory();

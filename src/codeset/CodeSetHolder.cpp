@@ -9,15 +9,13 @@
 #include "codeset/SingleByteCodeSet.h"
 #include "codeset/Utf16CodeSet.h"
 #include "codeset/Utf8CodeSet.h"
+#include "platform/OpenStdioFile.h"
+#include "platform/ScopedFile.h"
 
 namespace {
 
 // Header strings fit a 100-byte buffer with its terminator; a longer one marks a damaged file.
 constexpr std::uint16_t kMaxHeaderString = 99;
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 // Reads one header string; the text ends at its first zero byte if it holds one.
 CodeSetResult ReadHeaderString(std::FILE* file, std::string& text) {
@@ -55,7 +53,7 @@ CodeSetResult CodeSetHolder::Load(const std::string& codeSetName) {
     const bool isPath = codeSetName.find('.') != std::string::npos &&
                         codeSetName.find(kPathSeparator) != std::string::npos;
     const std::string filePath = isPath ? codeSetName : GetDataDirectory() + codeSetName + ".okc";
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(filePath.c_str(), "rb"));
+    ScopedFile file(OpenStdioFile(filePath, "rb"));
     if (!file)
         return CodeSetResult::OpenFailed;
     path = filePath;

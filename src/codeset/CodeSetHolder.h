@@ -20,6 +20,8 @@ public:
     CodeSetHolder() = default;
     CodeSetHolder(const CodeSetHolder&) = delete;
     CodeSetHolder& operator=(const CodeSetHolder&) = delete;
+    CodeSetHolder(CodeSetHolder&&) = default;
+    CodeSetHolder& operator=(CodeSetHolder&&) = default;
     ~CodeSetHolder() = default;
 
     // name is a code set name ("windows-1252", looked up in the data directory) or a path.

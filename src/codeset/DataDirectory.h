@@ -9,6 +9,7 @@ constexpr char kPathSeparator = '\\';
 constexpr char kPathSeparator = '/';
 #endif
 
-// Keeps the first 256 characters and makes sure the text ends in the separator.
+// The directory every data file is looked up in, a UTF-8 path. Keeps the first 256
+// characters and makes sure the text ends in the separator.
 void SetDataDirectory(const std::string& directory);
 const std::string& GetDataDirectory();

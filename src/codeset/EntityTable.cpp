@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "codeset/DataDirectory.h"
+#include "platform/OpenStdioFile.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ CodeSetResult EntityTable::LoadFile(const std::string& baseName) {
     if (HasContent())
         return CodeSetResult::Ok;
     std::string path = GetDataDirectory() + baseName + ".oku";
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenStdioFile(path, "rb");
     if (!file)
         return CodeSetResult::NotSupported;
     std::vector<unsigned char> raw;

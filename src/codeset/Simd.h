@@ -113,6 +113,7 @@ PEL_KERNEL void WidenAscii(const unsigned char* text, std::size_t& i, std::size_
                            char16_t*& dst, __m128i stop) {
     const __m128i zero = _mm_setzero_si128();
     do {
+        _mm_prefetch(reinterpret_cast<const char*>(text + i + kFetchAhead), _MM_HINT_T0);
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi8(block, zero));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(block, zero));
@@ -206,6 +207,199 @@ PEL_KERNEL bool DecodeMixedBlock(const unsigned char* text, std::size_t& i, char
     dst = out;
     i += count;
     return true;
+}
+
+// UTF-8 decoding.
+
+// Decodes the 16 bytes at text + i (text + i + 16 must be readable) when they hold only
+// characters of one byte (none of them zero or stop) and well-formed two-byte sequences
+// (lead byte C2 to DF, trail byte 80 to BF), as Latin and Cyrillic text does; a sequence
+// that the block cuts is left for the next one. Returns false, having written nothing that
+// counts, when the block has anything else.
+PEL_KERNEL bool DecodeShortUtf8Block(const unsigned char* text, std::size_t& i, char16_t*& dst,
+                                     __m128i stop) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 1));
+    if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, zero), _mm_cmpeq_epi8(block, stop))))
+        return false;
+    // Trail bytes are -128 to -65 as signed bytes; lead bytes C2 to DF are 0 to 29 after
+    // subtracting C2.
+    const __m128i trails = _mm_cmplt_epi8(block, _mm_set1_epi8(-64));
+    const __m128i leads =
+        _mm_cmpeq_epi8(_mm_subs_epu8(_mm_sub_epi8(block, _mm_set1_epi8(static_cast<char>(0xC2))),
+                                     _mm_set1_epi8(0x1D)),
+                       zero);
+    const auto high = static_cast<unsigned>(_mm_movemask_epi8(block));
+    const auto trail = static_cast<unsigned>(_mm_movemask_epi8(trails));
+    const auto lead = static_cast<unsigned>(_mm_movemask_epi8(leads));
+    // Every high byte a lead or a trail byte, every trail byte right after a lead byte.
+    if ((lead | trail) != high || ((lead << 1) & 0xFFFF) != trail)
+        return false;
+    const unsigned count = (lead >> 15) & 1 ? 15 : 16;
+    // The unit each byte would start: itself below 0x80, else with the byte after it.
+    auto units = [&](__m128i bytes, __m128i after, __m128i ascii) {
+        const __m128i two =
+            _mm_or_si128(_mm_slli_epi16(_mm_and_si128(bytes, _mm_set1_epi16(0x1F)), 6),
+                         _mm_and_si128(after, _mm_set1_epi16(0x3F)));
+        return _mm_or_si128(_mm_and_si128(ascii, bytes), _mm_andnot_si128(ascii, two));
+    };
+    const __m128i ascii = _mm_cmpgt_epi8(block, _mm_set1_epi8(-1));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst),
+                     units(_mm_unpacklo_epi8(block, zero), _mm_unpacklo_epi8(next, zero),
+                           _mm_unpacklo_epi8(ascii, ascii)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8),
+                     units(_mm_unpackhi_epi8(block, zero), _mm_unpackhi_epi8(next, zero),
+                           _mm_unpackhi_epi8(ascii, ascii)));
+    // The units up to the first trail byte are in place; those after it move down over the
+    // units of the trail bytes.
+    const unsigned first = trail != 0 ? LowestBit(trail) : count;
+    char16_t* out = dst + first;
+    for (unsigned starts = ~trail & ((1u << count) - 1) & ~((2u << first) - 1); starts != 0;
+         starts &= starts - 1)
+        *out++ = dst[LowestBit(starts)];
+    dst = out;
+    i += count;
+    return true;
+}
+
+// UTF-8 encoding.
+
+// Narrows the ASCII units of a text to their bytes, 16 at a time: zero and up to six units
+// below 64 that special marks stop it (more marked units than that: Usable() is false).
+class AsciiNarrower {
+public:
+    explicit AsciiNarrower(std::uint64_t special) {
+        for (unsigned unit = 1; unit < 64; ++unit) {
+            if (!((special >> unit) & 1))
+                continue;
+            if (count_ == 6) {
+                count_ = -1;
+                return;
+            }
+            marked_[count_++] = _mm_set1_epi16(static_cast<short>(unit));
+        }
+    }
+
+    bool Usable() const { return count_ >= 0; }
+
+    // Writes the bytes of the units from p on while a whole block lies before end, up to the
+    // first unit above 0x7F, zero or marked; returns how many were written (their bytes are
+    // at out, and up to 16 more bytes may be written after them).
+    PEL_KERNEL std::size_t Store(const char16_t* p, const char16_t* end, char* out) const {
+        const char16_t* const start = p;
+        while (end - p >= 16) {
+            const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(first, second));
+            const unsigned stop = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_packs_epi16(Stops(first), Stops(second))));
+            if (stop != 0)
+                return static_cast<std::size_t>(p - start) + LowestBit(stop);
+            p += 16;
+            out += 16;
+        }
+        return static_cast<std::size_t>(p - start);
+    }
+
+    // The lanes above 0x7F, zero or marked.
+    PEL_KERNEL __m128i Stops(__m128i units) const {
+        const __m128i zero = _mm_setzero_si128();
+        // Units above 0x7F keep a non-zero remainder after subtracting 0x7F.
+        const __m128i above = _mm_subs_epu16(units, _mm_set1_epi16(0x7F));
+        __m128i stop =
+            _mm_or_si128(_mm_cmpeq_epi16(units, zero),
+                         _mm_andnot_si128(_mm_cmpeq_epi16(above, zero), _mm_set1_epi16(-1)));
+        for (int k = 0; k < count_; ++k)
+            stop = _mm_or_si128(stop, _mm_cmpeq_epi16(units, marked_[k]));
+        return stop;
+    }
+
+private:
+    __m128i marked_[6] = {};
+    int count_ = 0;
+};
+
+// What the 8 units of a block are in UTF-8, when none needs the per-character path: all of
+// one or two bytes (below U+0800, none of them zero or marked), all of three (U+0800 up, but
+// no surrogate and no U+2028).
+enum class Utf8Lengths { Mixed, Short, Three };
+
+PEL_KERNEL Utf8Lengths ClassifyUtf8Block(const AsciiNarrower& narrower, __m128i units) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i upTo7FF = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7FF)), zero);
+    const unsigned low = static_cast<unsigned>(_mm_movemask_epi8(upTo7FF));
+    if (low == 0xFFFF) {
+        // Stops marks the lanes above 0x7F too, which are fine here.
+        const __m128i ascii = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7F)), zero);
+        const __m128i bad = _mm_and_si128(narrower.Stops(units), ascii);
+        return _mm_movemask_epi8(bad) == 0 ? Utf8Lengths::Short : Utf8Lengths::Mixed;
+    }
+    if (low != 0)
+        return Utf8Lengths::Mixed;
+    const __m128i surrogate = _mm_cmpeq_epi16(
+        _mm_subs_epu16(_mm_sub_epi16(units, _mm_set1_epi16(static_cast<short>(0xD800))),
+                       _mm_set1_epi16(0x7FF)),
+        zero);
+    const __m128i other = _mm_or_si128(surrogate, _mm_cmpeq_epi16(units, _mm_set1_epi16(0x2028)));
+    return _mm_movemask_epi8(other) == 0 ? Utf8Lengths::Three : Utf8Lengths::Mixed;
+}
+
+// Writes the one or two bytes of each of 8 units below U+0800; returns the end of them.
+PEL_KERNEL char* StoreShortBlock(__m128i units, char* out) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ascii = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7F)), zero);
+    const __m128i lead = _mm_or_si128(_mm_srli_epi16(units, 6), _mm_set1_epi16(0xC0));
+    const __m128i trail =
+        _mm_or_si128(_mm_and_si128(units, _mm_set1_epi16(0x3F)), _mm_set1_epi16(0x80));
+    // Little-endian lanes: the lead byte first.
+    const __m128i pairs = _mm_or_si128(lead, _mm_slli_epi16(trail, 8));
+    const __m128i bytes = _mm_or_si128(_mm_and_si128(ascii, units), _mm_andnot_si128(ascii, pairs));
+    unsigned single = static_cast<unsigned>(_mm_movemask_epi8(ascii));
+    char* c = out;
+    // Four lanes at a time out of a 64-bit register, each stored as two bytes of which one or
+    // both count.
+    auto four = [&](std::uint64_t lanes) {
+        for (int k = 0; k < 4; ++k, lanes >>= 16, single >>= 2) {
+            const auto two = static_cast<std::uint16_t>(lanes);
+            std::memcpy(c, &two, 2);
+            c += 2 - (single & 1);
+        }
+    };
+    four(static_cast<std::uint64_t>(_mm_cvtsi128_si64(bytes)));
+    four(static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_srli_si128(bytes, 8))));
+    return c;
+}
+
+// Writes the three bytes of each of 8 units from U+0800 up (none a surrogate); returns the
+// end of them (up to 1 more byte is written).
+PEL_KERNEL char* StoreThreeByteBlock(__m128i units, char* out) {
+    const __m128i zero = _mm_setzero_si128();
+    char* c = out;
+    // Each unit's three bytes in a 32-bit lane, lead byte lowest, written 3 bytes apart.
+    auto half = [&](__m128i wide) {
+        const __m128i six = _mm_set1_epi32(0x3F);
+        const __m128i lead = _mm_or_si128(_mm_srli_epi32(wide, 12), _mm_set1_epi32(0xE0));
+        const __m128i middle =
+            _mm_or_si128(_mm_and_si128(_mm_srli_epi32(wide, 6), six), _mm_set1_epi32(0x80));
+        const __m128i last = _mm_or_si128(_mm_and_si128(wide, six), _mm_set1_epi32(0x80));
+        const __m128i bytes =
+            _mm_or_si128(lead, _mm_or_si128(_mm_slli_epi32(middle, 8), _mm_slli_epi32(last, 16)));
+        auto two = static_cast<std::uint64_t>(_mm_cvtsi128_si64(bytes));
+        auto low = static_cast<std::uint32_t>(two);
+        std::memcpy(c, &low, 4);
+        low = static_cast<std::uint32_t>(two >> 32);
+        std::memcpy(c + 3, &low, 4);
+        two = static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_srli_si128(bytes, 8)));
+        low = static_cast<std::uint32_t>(two);
+        std::memcpy(c + 6, &low, 4);
+        low = static_cast<std::uint32_t>(two >> 32);
+        std::memcpy(c + 9, &low, 4);
+        c += 12;
+    };
+    half(_mm_unpacklo_epi16(units, zero));
+    half(_mm_unpackhi_epi16(units, zero));
+    return c;
 }
 
 // Single-byte encoding.

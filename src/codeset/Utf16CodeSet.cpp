@@ -1,6 +1,10 @@
 #include "codeset/Utf16CodeSet.h"
 
+#include <cstring>
 #include <vector>
+
+#include "codeset/BulkText.h"
+#include "codeset/ByteOrder.h"
 
 #include "codeset/CodeSetResult.h"
 #include "codeset/EntityFlags.h"
@@ -91,12 +95,46 @@ CodeSetResult Utf16CodeSet::DecodeChar(const unsigned char* text, char16_t& ch,
 CodeSetResult Utf16CodeSet::DecodeText(const unsigned char* text, std::size_t length,
                                        std::size_t& position, std::u16string& out,
                                        unsigned flags) const {
-    // DecodeChar and the entity reader step a whole unit at a time and stop at a zero unit.
-    // A text that ends at a zero byte may hold only one zero after its last character (the
-    // high byte of an ASCII unit), so they read a copy that ends in two.
-    std::vector<unsigned char> padded(text, text + length);
-    padded.resize(length + 2, 0);
-    return CodeSet::DecodeText(padded.data(), length, position, out, flags);
+    if (position >= length)
+        return CodeSetResult::Ok;
+    // The text ends at its first zero byte; a unit whose high byte that is ends it too.
+    std::size_t end = length;
+    if (const void* zero = std::memchr(text + position, 0, length - position))
+        end = static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - text);
+    std::size_t bytes = end - position;
+    // Every unit but an ampersand, which only the last one can be (its high byte is zero),
+    // stands for itself.
+    const bool entity = (flags & NamedEntities) && bytes % 2 == 1 && text[end - 1] == '&';
+    if (entity)
+        --bytes;
+    AppendInPlace(out, (bytes + 1) / 2, [&](char16_t* dst) {
+        if (IsLittleEndianMachine()) {
+            std::memcpy(dst, text + position, bytes);
+        } else {
+            for (std::size_t k = 0; k + 1 < bytes; k += 2)
+                dst[k / 2] =
+                    static_cast<char16_t>(text[position + k] | text[position + k + 1] << 8);
+        }
+        if (bytes % 2 == 1)
+            dst[bytes / 2] = text[position + bytes - 1];
+        return dst + (bytes + 1) / 2;
+    });
+    position += bytes;
+    if (!entity)
+        return CodeSetResult::Ok;
+    // DecodeChar and the entity reader step a whole unit at a time and stop at a zero unit,
+    // so they read a copy of the rest that ends in two zero bytes.
+    std::vector<unsigned char> padded(text + position, text + length);
+    padded.resize(padded.size() + 2, 0);
+    std::size_t tail = 0;
+    const CodeSetResult result =
+        CodeSet::DecodeText(padded.data(), length - position, tail, out, flags);
+    position += tail;
+    return result;
+}
+
+void Utf16CodeSet::EncodeText(const char16_t*, std::size_t, unsigned, bool, std::string&) const {
+    // No unit has a multibyte form.
 }
 
 CodeSetResult Utf16CodeSet::ReadTables(std::FILE*) {

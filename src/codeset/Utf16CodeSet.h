@@ -19,6 +19,8 @@ public:
     // The text ends at its first zero byte, which can be the high byte of its last unit.
     CodeSetResult DecodeText(const unsigned char* text, std::size_t length, std::size_t& position,
                              std::u16string& out, unsigned flags) const override;
+    void EncodeText(const char16_t* units, std::size_t count, unsigned flags, bool escapeMarkup,
+                    std::string& out) const override;
     CodeSetResult EncodeCodePoint(char32_t codePoint, char* out, unsigned flags,
                                   bool escapeMarkup) const override;
     bool HasByteForm() const override { return false; }

@@ -17,6 +17,10 @@ public:
     CodeSetResult DecodeCodePoint(const unsigned char* text, char32_t& codePoint,
                                   std::size_t& consumed, bool& isEntity,
                                   unsigned flags) const override;
+    CodeSetResult DecodeText(const unsigned char* text, std::size_t length, std::size_t& position,
+                             std::u16string& out, unsigned flags) const override;
+    void EncodeText(const char16_t* units, std::size_t count, unsigned flags, bool escapeMarkup,
+                    std::string& out) const override;
     CodeSetResult ReadTables(std::FILE* file) override;
     void Dump(std::FILE* stream) const override;
 };

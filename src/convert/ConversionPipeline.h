@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "codeset/CodeSetHolder.h"
 #include "platform/ClipboardSnapshot.h"
@@ -81,6 +82,9 @@ public:
 
     SkipState Guard() const { return skipState_; }
     const CodeSetHolder& LoadedCodeSet() const { return loadedCodeSet_; }
+    // Exchanges the loaded code set with one loaded elsewhere: a caller that makes many
+    // pipelines (the fuzzer) loads each table once.
+    void SwapCodeSet(CodeSetHolder& other) { std::swap(loadedCodeSet_, other); }
     // The UTF-16 text the last run read, empty when it read none.
     const std::u16string& UnicodeText() const { return unicodeText_; }
     unsigned RichTextFormat() const { return rtfFormat_; }

@@ -1,6 +1,7 @@
 #include "image/CreateDirectoryChain.h"
 
 #include "platform/Shell.h"
+#include "platform/Utf8.h"
 
 namespace {
 
@@ -44,7 +45,8 @@ std::string DirectoryPart(const std::string& fileName) {
 }
 
 bool CreateDirectoryChain(Shell& shell, const std::string& directory) {
-    if (directory.size() > 260)
+    // The limit is the system's, in UTF-16 units, not in the bytes of the UTF-8 path.
+    if (Utf8ToUtf16(directory).size() > 260)
         return false;
     if (directory.empty() || shell.IsDirectory(directory))
         return true;

@@ -3,7 +3,8 @@
 #include "platform/Prompts.h"
 #include "resource.h"
 
-SaveImageDialog::SaveImageDialog() : Dialog(IDD_SAVE_IMAGE) {}
+// Unicode, so that a path in any script can be typed and shown.
+SaveImageDialog::SaveImageDialog() : Dialog(IDD_SAVE_IMAGE, nullptr, DialogText::Unicode) {}
 
 void SaveImageDialog::SetData(std::string& fileNameValue, bool& saveImagesValue,
                               bool& launchEditorValue) {
@@ -18,7 +19,7 @@ void SaveImageDialog::DoDataExchange(bool save) {
     BindControl(IDC_DISABLE_SAVING, disableSavingBox);
     if (fileName == nullptr)
         return;
-    ExchangeText(save, IDC_OUTPUT_PATH, *fileName);
+    ExchangeUnicodeText(save, IDC_OUTPUT_PATH, *fileName);
     ExchangeCheck(save, IDC_LAUNCH_EDITOR, *launchEditor);
     // The box asks the opposite question to the value it sets.
     bool disable = !*saveImages;

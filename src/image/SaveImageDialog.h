@@ -14,7 +14,7 @@ class SaveImageDialog : public Dialog {
 public:
     SaveImageDialog();
 
-    // Binds the caller's values; before the dialog is shown.
+    // Binds the caller's values (the file name in UTF-8); before the dialog is shown.
     void SetData(std::string& fileName, bool& saveImages, bool& launchEditor);
 
 protected:

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/Shell.h"
+#include "platform/Utf8.h"
 
 namespace {
 
@@ -56,9 +57,11 @@ std::string TemporaryNameBeside(const std::string& path, unsigned attempt) {
     std::string stamp = "~";
     for (unsigned n = attempt; n != 0; n /= 36)
         stamp.insert(1, 1, "0123456789abcdefghijklmnopqrstuvwxyz"[n % 36]);
-    if (stamp.size() > name.size())
+    if (stamp.size() > Utf8ToUtf16(name).size())
         return std::string();
-    const std::string temporary = stamp + name.substr(stamp.size());
+    // The stamp takes the place of whole characters of the UTF-8 name, so the temporary name
+    // is never longer than the name, in bytes or in UTF-16 units.
+    const std::string temporary = stamp + name.substr(Utf8Offset(name, stamp.size()));
     // File names on Windows are the same whatever the case of their letters.
     const bool same =
         std::equal(temporary.begin(), temporary.end(), name.begin(), [](char a, char b) {

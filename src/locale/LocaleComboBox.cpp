@@ -1,5 +1,8 @@
 #include "locale/LocaleComboBox.h"
 
+#include <algorithm>
+
+#include "platform/win32/Dpi.h"
 #include "platform/win32/WinApp.h"
 
 LocaleComboBox::LocaleComboBox(const LocaleTable& table, const FlagImageList& flags)
@@ -51,8 +54,62 @@ const LocaleItemData* LocaleComboBox::GetItemRecord(int index) const {
     return reinterpret_cast<const LocaleItemData*>(data);
 }
 
+void LocaleComboBox::FitToFont(UINT dpi) {
+    int fontHeight = 0;
+    if (hwnd != nullptr) {
+        HDC dc = ::GetDC(hwnd);
+        HGDIOBJ old =
+            ::SelectObject(dc, GetFont() != nullptr ? GetFont() : ::GetStockObject(SYSTEM_FONT));
+        TEXTMETRICA text = {};
+        ::GetTextMetricsA(dc, &text);
+        fontHeight = text.tmHeight;
+        ::SelectObject(dc, old);
+        ::ReleaseDC(hwnd, dc);
+    }
+    metrics.flagWidth = ScaleToDpi(FlagImageList::kWidth, dpi);
+    metrics.flagHeight = ScaleToDpi(FlagImageList::kHeight, dpi);
+    metrics.flagMargin = ScaleToDpi(kFlagStrip - kFlagOffset, dpi);
+    metrics.textIndent = ScaleToDpi(kTextIndent, dpi);
+    // At 96 DPI: 13-pixel characters and a 15-pixel flag on a 16-pixel line, in a
+    // 15-pixel selection field.
+    metrics.itemHeight =
+        std::max(fontHeight + ScaleToDpi(3, dpi), metrics.flagHeight + ScaleToDpi(1, dpi));
+    metrics.fieldHeight = std::max(fontHeight + ScaleToDpi(2, dpi), metrics.flagHeight);
+    if (hwnd != nullptr) {
+        SetItemHeight(0, metrics.itemHeight);
+        SetItemHeight(-1, metrics.fieldHeight);
+        ::InvalidateRect(hwnd, nullptr, TRUE);
+    }
+}
+
 void LocaleComboBox::MeasureItem(MEASUREITEMSTRUCT& item) {
-    item.itemHeight = kItemHeight;
+    item.itemHeight = static_cast<UINT>(metrics.itemHeight);
+}
+
+void LocaleComboBox::DrawFlag(HDC dc, HIMAGELIST list, int image, int x, int y) const {
+    const int width = FlagImageList::kWidth;
+    const int height = FlagImageList::kHeight;
+    if (metrics.flagWidth == width && metrics.flagHeight == height) {
+        ImageList_Draw(list, image, dc, x, y, ILD_NORMAL);
+        return;
+    }
+    HDC source = ::CreateCompatibleDC(dc);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ old = ::SelectObject(source, bitmap);
+    ImageList_Draw(list, image, source, 0, 0, ILD_NORMAL);
+    // A whole multiple repeats each pixel and stays sharp; any other size is blended.
+    int times = metrics.flagWidth / width;
+    bool whole = times * width == metrics.flagWidth && times * height == metrics.flagHeight;
+    int oldMode = ::SetStretchBltMode(dc, whole ? COLORONCOLOR : HALFTONE);
+    POINT oldOrigin;
+    ::SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+    ::StretchBlt(dc, x, y, metrics.flagWidth, metrics.flagHeight, source, 0, 0, width, height,
+                 SRCCOPY);
+    ::SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    ::SetStretchBltMode(dc, oldMode);
+    ::SelectObject(source, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(source);
 }
 
 void LocaleComboBox::DeleteItem(const DELETEITEMSTRUCT& item) {
@@ -86,20 +143,22 @@ void LocaleComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
 
     HDC dc = item.hDC;
     RECT rect = item.rcItem;
+    int flagStrip = metrics.flagWidth + 2 * metrics.flagMargin;
     ::FillRect(dc, &rect, background);
     if (item.itemState & ODS_SELECTED) {
         // The flag stands on the normal background, outside the highlight.
         RECT highlight = rect;
         if (hasFlag) {
-            highlight.right -= kFlagStrip;
+            highlight.right -= flagStrip;
         }
         ::FillRect(dc, &highlight, highlightBrush);
     }
     if (hasFlag && imageList != nullptr) {
-        ImageList_Draw(imageList, image, dc, rect.right - kFlagOffset, rect.top, ILD_NORMAL);
+        DrawFlag(dc, imageList, image, rect.right - metrics.flagWidth - metrics.flagMargin,
+                 rect.top);
     }
-    rect.right -= kFlagStrip;
-    rect.left += kTextIndent;
+    rect.right -= flagStrip;
+    rect.left += metrics.textIndent;
     if (!text.empty()) {
         int oldMode = ::SetBkMode(dc, TRANSPARENT);
         COLORREF oldColor = ::SetTextColor(dc, textColor);
@@ -121,7 +180,7 @@ int LocaleComboBox::SelectLocale(const char* text, int mode) {
     if (name != nullptr) {
         SelectString(-1, name);
     }
-    SetItemHeight(-1, kSelectionFieldHeight);
+    SetItemHeight(-1, metrics.fieldHeight);
     if (GetCurSel() != CB_ERR) {
         return 1;
     }

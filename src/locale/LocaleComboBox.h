@@ -21,9 +21,11 @@ struct LocaleItemData {
 
 // The locale picker: an owner-drawn, sorted drop-down list that shows each locale's
 // display name with its flag at the right edge. The owning dialog registers it for the
-// control id (Dialog::RegisterOwnerDraw) and binds it in DoDataExchange.
+// control id (Dialog::RegisterOwnerDraw) and binds it in DoDataExchange, then fits it to
+// the font and DPI of the dialog (FitToFont).
 class LocaleComboBox : public ComboBox, public OwnerDrawItem {
 public:
+    // Sizes at 96 DPI with the dialog font of that DPI.
     static constexpr int kItemHeight = 16;
     static constexpr int kSelectionFieldHeight = 15;
     static constexpr int kFlagStrip = 27;   // right part of an item kept for the flag
@@ -35,6 +37,10 @@ public:
     LocaleComboBox(const LocaleComboBox&) = delete;
     LocaleComboBox& operator=(const LocaleComboBox&) = delete;
     ~LocaleComboBox() override;
+
+    // The flags scaled to dpi, and item and selection field heights that hold both the
+    // control's font and the flag; the control takes the new heights at once.
+    void FitToFont(UINT dpi);
 
     void DrawItem(const DRAWITEMSTRUCT& item) override;
     void MeasureItem(MEASUREITEMSTRUCT& item) override;
@@ -68,9 +74,21 @@ public:
     HIMAGELIST GetOwnImageList() const { return ownImageList; }
 
 private:
+    // The sizes of a line at one DPI.
+    struct LineMetrics {
+        int flagWidth = FlagImageList::kWidth;
+        int flagHeight = FlagImageList::kHeight;
+        int itemHeight = kItemHeight;
+        int fieldHeight = kSelectionFieldHeight;
+        int flagMargin = kFlagStrip - kFlagOffset;  // on either side of the flag
+        int textIndent = kTextIndent;
+    };
+
     // The selected locale's table index, or -1 when no locale is selected.
     std::int32_t SelectedLocaleIndex() const;
     int AddRecord(const std::string& text, LocaleItemData* data);
+    // Image image of list with its top-left corner at x, y, at the size of the metrics.
+    void DrawFlag(HDC dc, HIMAGELIST list, int image, int x, int y) const;
     void ReleaseAllRecords();
 
     const LocaleTable& table;
@@ -86,4 +104,5 @@ private:
     HBRUSH highlightBrush;
     HBRUSH buttonFaceBrush;
     HIMAGELIST ownImageList;
+    LineMetrics metrics;
 };

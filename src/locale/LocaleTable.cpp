@@ -5,6 +5,7 @@
 #include <string>
 
 #include "codeset/DataDirectory.h"
+#include "platform/OpenStdioFile.h"
 #include "platform/ScopedFile.h"
 
 namespace {
@@ -172,7 +173,7 @@ bool StoreFields(LocaleEntry& entry, const std::vector<std::string>& fields) {
 
 void LocaleTable::Load() {
     std::string path = GetDataDirectory() + "Locales.def";
-    ScopedFile opened(std::fopen(path.c_str(), "rb"));
+    ScopedFile opened(OpenStdioFile(path, "rb"));
     if (!opened)
         return;
     std::FILE* file = opened.get();

@@ -13,7 +13,7 @@ enum class PromptIcon : unsigned {
 
 // The values the save image dialog shows and gives back.
 struct SaveImageChoice {
-    std::string fileName;
+    std::string fileName;  // UTF-8
     bool saveImages = false;
     bool launchEditor = false;
 };

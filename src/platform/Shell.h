@@ -24,7 +24,7 @@ public:
     // GetSystemDefaultLangID.
     virtual unsigned short SystemLanguageId() = 0;
 
-    // Paths are the platform's; on Windows both '\' and '/' separate directories.
+    // Paths are UTF-8, in the platform's form; on Windows both '\' and '/' separate directories.
     virtual bool IsDirectory(const std::string& path) = 0;
     // Creates one directory whose parent exists; false when it can't (or already exists).
     virtual bool MakeDirectory(const std::string& path) = 0;

@@ -1,14 +1,16 @@
 #include "viewer/AboutDialog.h"
 
 #include "platform/FormatText.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/ResourceString.h"
 #include "resource.h"
 
 namespace {
 
-HFONT CreateBoldFont() {
+// 11 pixels high at 96 DPI, the size of the dialog's 8-point font.
+HFONT CreateBoldFont(UINT dpi = kDefaultDpi) {
     LOGFONTA description = {};
-    description.lfHeight = -11;
+    description.lfHeight = -ScaleToDpi(11, dpi);
     description.lfWeight = FW_BOLD;
     description.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(description.lfFaceName, "MS Sans Serif", LF_FACESIZE);
@@ -27,13 +29,33 @@ AboutDialog::~AboutDialog() {
     }
 }
 
+void AboutDialog::ApplyBoldFont(UINT dpi) {
+    HFONT previous = nullptr;
+    if (dpi != boldFontDpi) {
+        if (HFONT scaled = CreateBoldFont(dpi)) {
+            previous = boldFont;
+            boldFont = scaled;
+            boldFontDpi = dpi;
+        }
+    }
+    Window(GetDlgItem(IDC_PRODUCT_LINE)).SetFont(boldFont, true);
+    // Deleted only once the control no longer draws with it.
+    if (previous != nullptr) {
+        ::DeleteObject(previous);
+    }
+}
+
+void AboutDialog::OnDpiChanged(UINT newDpi) {
+    ApplyBoldFont(newDpi);
+}
+
 void AboutDialog::DoDataExchange(bool save) {
     if (save) {
         return;
     }
     Static productLine;
     BindControl(IDC_PRODUCT_LINE, productLine);
-    productLine.SetFont(boldFont, true);
+    ApplyBoldFont(GetDpi());
     std::string version = LoadResourceString(IDS_VERSION);
     productLine.SetText(FormatText(LoadResourceString(IDS_PRODUCT_LINE).c_str(), version.c_str()));
 }

@@ -12,7 +12,12 @@ public:
 
 protected:
     void DoDataExchange(bool save) override;
+    void OnDpiChanged(UINT newDpi) override;
 
 private:
+    // The product line's bold font at dpi, set on the control.
+    void ApplyBoldFont(UINT dpi);
+
     HFONT boldFont;
+    UINT boldFontDpi = kDefaultDpi;
 };

@@ -103,6 +103,7 @@ bool MainDialog::OnInitDialog() {
     // A full Unicode listing is about 72,000 characters.
     dataDisplay.LimitText(1 << 20);
 
+    localeCombo.FitToFont(GetDpi());
     localeCombo.FillFromLocaleTable();
     localeCombo.SelectLocale(selectedLocaleCode.c_str(), 0);
     FillCodeSetList();
@@ -248,6 +249,10 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         default:
             return false;
     }
+}
+
+void MainDialog::OnDpiChanged(UINT newDpi) {
+    localeCombo.FitToFont(newDpi);
 }
 
 void MainDialog::DrawClipboard() {

@@ -63,6 +63,7 @@ protected:
     void OnCancel() override {}
     bool OnCommand(int id, int code, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDpiChanged(UINT newDpi) override;
 
 private:
     // A WM_COMMAND from control id with notification code calls handler.

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/OpenStdioFile.h"
+
 #ifdef _WIN32
 #include <direct.h>
 #include <process.h>
@@ -80,7 +82,7 @@ std::string MakeTempDirectory(const std::string& tag) {
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::FILE* f = OpenStdioFile(path, "wb");
     if (!f)
         return false;
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
@@ -89,7 +91,7 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 std::string ReadFileBytes(const std::string& path) {
     std::string out;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenStdioFile(path, "rb");
     if (!f)
         return out;
     char buf[65536];

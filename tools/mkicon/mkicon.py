@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the program icon (a clipboard whose text turns from one code set into another)
-and writes it as a Windows .ico with 16, 32 and 48 pixel images, 32-bit colour.
+and writes it as a Windows .ico, 32-bit colour, with an image for the small and the large
+icon at each display scale from 100 % to 200 % (16, 20, 24, 32 and 32, 40, 48, 64 pixels).
 
 Usage: mkicon.py OUTPUT.ico
 The shapes are given in unit coordinates and rendered with 4 x 4 supersampling, so each
@@ -115,7 +116,7 @@ def icon_image(size):
 def main():
     if len(sys.argv) != 2:
         sys.exit('usage: mkicon.py OUTPUT.ico')
-    sizes = [16, 32, 48]
+    sizes = [16, 20, 24, 32, 40, 48, 64]
     images = [icon_image(s) for s in sizes]
     out = bytearray(struct.pack('<HHH', 0, 1, len(images)))
     offset = 6 + 16 * len(images)

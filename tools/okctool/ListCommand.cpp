@@ -17,11 +17,12 @@ int RunList(const std::string& directory) {
         folder += kPathSeparator;
     std::vector<std::string> fileNames;
     std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
+    // The names are UTF-8 both ways (string() would be the ANSI code page on Windows).
+    for (std::filesystem::directory_iterator it(std::filesystem::u8path(folder), error), end;
+         !error && it != end; it.increment(error)) {
         const std::filesystem::path& path = it->path();
         if (path.extension() == ".okc")
-            fileNames.push_back(path.filename().string());
+            fileNames.push_back(path.filename().u8string());
     }
     if (error) {
         std::fprintf(stderr, "okctool: cannot list %s: %s\n", folder.c_str(),

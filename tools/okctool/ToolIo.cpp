@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "codeset/ByteOrder.h"
+#include "platform/OpenStdioFile.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -31,7 +32,7 @@ bool ToolStreams::Open(const std::string& inputPath, const std::string& outputPa
         _setmode(_fileno(stdin), _O_BINARY);
 #endif
     } else {
-        in_ = std::fopen(inputPath.c_str(), "rb");
+        in_ = OpenStdioFile(inputPath, "rb");
         if (in_ == nullptr) {
             std::fprintf(stderr, "okctool: cannot open %s\n", inputPath.c_str());
             return false;
@@ -55,7 +56,7 @@ bool ToolStreams::Open(const std::string& inputPath, const std::string& outputPa
         _setmode(_fileno(stdout), _O_BINARY);
 #endif
     } else {
-        out_ = std::fopen(outputPath.c_str(), "wb");
+        out_ = OpenStdioFile(outputPath, "wb");
         if (out_ == nullptr) {
             std::fprintf(stderr, "okctool: cannot create %s\n", outputPath.c_str());
             return false;

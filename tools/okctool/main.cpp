@@ -4,11 +4,17 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "Commands.h"
 #include "LoadCodeSetFile.h"
 #include "codeset/CodeSetHolder.h"
 #include "codeset/DataDirectory.h"
+#include "platform/Utf8.h"
 
 namespace {
 
@@ -63,16 +69,24 @@ bool ParseNumber(const char* text, unsigned& flags) {
     return true;
 }
 
-// The folder of the running program, where the program keeps its tables.
+// The folder of the running program, where the program keeps its tables. On Windows the
+// program's own file name, since argv[0] is only what was typed ("okctool" from PATH).
 std::string ProgramFolder(const char* argv0) {
+#ifdef _WIN32
+    (void)argv0;
+    std::wstring wide(32768, L'\0');
+    wide.resize(::GetModuleFileNameW(nullptr, &wide[0], static_cast<DWORD>(wide.size())));
+    const std::string path = Utf16ToUtf8(
+        std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
+#else
     const std::string path = argv0 != nullptr ? argv0 : "";
+#endif
     const std::size_t cut = path.find_last_of(kPathSeparator == '/' ? "/" : "/\\");
     return cut == std::string::npos ? std::string(".") : path.substr(0, cut + 1);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// argv: UTF-8 on Windows, the bytes as given elsewhere.
+int RunTool(int argc, char** argv) {
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::fputs(kUsage, stdout);
         std::fputs(kHelp, stdout);
@@ -126,3 +140,24 @@ int main(int argc, char** argv) {
         return RunRtf(holder, options);
     return command == "decode" ? RunDecode(holder, options) : RunEncode(holder, options);
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The wide arguments, as UTF-8: the narrow ones are in the ANSI code page, which can't name
+// every file.
+int wmain(int argc, wchar_t** wideArgv) {
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.push_back(Utf16ToUtf8(reinterpret_cast<const char16_t*>(wideArgv[i])));
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(&argument[0]);
+    argv.push_back(nullptr);
+    return RunTool(argc, argv.data());
+}
+#else
+int main(int argc, char** argv) {
+    return RunTool(argc, argv);
+}
+#endif

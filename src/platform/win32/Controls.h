@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win32/WideText.h"
+
 // Thin wrappers over child windows: each holds the control's HWND and forwards to
 // SendMessage, so that dialog code reads like the platform calls it replaces. A wrapper
 // does not own its window; the dialog destroys its controls.
@@ -33,6 +35,13 @@ public:
         return text;
     }
     void SetText(const std::string& text) { ::SetWindowTextA(hwnd, text.c_str()); }
+    // The text as UTF-8 through the wide calls: every character of a Unicode window's text.
+    std::string GetUnicodeText() const {
+        std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
+        int copied = ::GetWindowTextW(hwnd, &text[0], static_cast<int>(text.size()));
+        return Narrow(text.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+    }
+    void SetUnicodeText(const std::string& text) { ::SetWindowTextW(hwnd, Widen(text).c_str()); }
 
     void Enable(bool enable) { ::EnableWindow(hwnd, enable ? TRUE : FALSE); }
 

@@ -1,5 +1,6 @@
 #include "platform/win32/Dialog.h"
 
+#include "platform/win32/DialogTemplate.h"
 #include "platform/win32/WinApp.h"
 #include "resource.h"
 
@@ -30,6 +31,36 @@ bool ReturnsResultDirectly(UINT message) {
     }
 }
 
+// The dialog manager's base units of a font: average width of the Latin letters (rounded)
+// and the character height; a dialog unit is a quarter of the first, an eighth of the
+// second.
+SIZE BaseUnits(HWND window, HFONT font) {
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    HDC dc = ::GetDC(window);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    TEXTMETRICA metrics = {};
+    ::GetTextMetricsA(dc, &metrics);
+    SIZE letters = {};
+    ::GetTextExtentPoint32A(dc, kLetters, 52, &letters);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(window, dc);
+    return SIZE{(letters.cx / 26 + 1) / 2, metrics.tmHeight};
+}
+
+// Says that this program lays its dialogs out again itself (Windows 10 1703 and later
+// would otherwise also rescale them).
+void KeepDpiChangesToTheProgram(HWND window) {
+    using SetBehaviour = BOOL(WINAPI*)(HWND, int, int);
+    HMODULE user32 = ::GetModuleHandleA("user32.dll");
+    auto set = user32 != nullptr ? reinterpret_cast<SetBehaviour>(reinterpret_cast<void*>(
+                                       ::GetProcAddress(user32, "SetDialogDpiChangeBehavior")))
+                                 : nullptr;
+    if (set != nullptr) {
+        const int kDisableAll = 1;  // DDC_DISABLE_ALL
+        set(window, kDisableAll, kDisableAll);
+    }
+}
+
 }  // namespace
 
 // The dialog manager's modal loop passes every message through WH_MSGFILTER hooks first;
@@ -41,9 +72,11 @@ LRESULT CALLBACK Dialog::MessageFilter(int code, WPARAM wParam, LPARAM lParam) {
         message->wParam == VK_F1 && ::GetKeyState(VK_SHIFT) >= 0 &&
         ::GetKeyState(VK_CONTROL) >= 0) {
         HWND root = ::GetAncestor(message->hwnd, GA_ROOT);
+        // The procedure reads back as it was set only in the window's own character set.
+        auto getLong =
+            root != nullptr && ::IsWindowUnicode(root) ? ::GetWindowLongPtrW : ::GetWindowLongPtrA;
         if (root != nullptr &&
-            ::GetWindowLongPtrA(root, DWLP_DLGPROC) ==
-                reinterpret_cast<LONG_PTR>(&Dialog::DialogProc) &&
+            getLong(root, DWLP_DLGPROC) == reinterpret_cast<LONG_PTR>(&Dialog::DialogProc) &&
             ::GetWindowLongPtrA(root, DWLP_USER) != 0) {
             ::SendMessageA(root, WM_COMMAND, ID_HELP_COMMAND, 0);
             return TRUE;
@@ -52,7 +85,8 @@ LRESULT CALLBACK Dialog::MessageFilter(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-Dialog::Dialog(int templateId, HWND parent) : templateId(templateId), parent(parent) {}
+Dialog::Dialog(int templateId, HWND parent, DialogText text)
+    : templateId(templateId), parent(parent), text(text) {}
 
 Dialog::~Dialog() {
     if (hwnd != nullptr) {
@@ -62,6 +96,7 @@ Dialog::~Dialog() {
         hwnd = nullptr;
         ::DestroyWindow(window);
     }
+    ReleaseScaledFont();
 }
 
 HWND Dialog::OwnerWindow() const {
@@ -82,8 +117,11 @@ INT_PTR Dialog::DoModal() {
     HHOOK filter =
         ::SetWindowsHookExA(WH_MSGFILTER, &Dialog::MessageFilter, nullptr, ::GetCurrentThreadId());
     INT_PTR result =
-        ::DialogBoxParamA(AppResourceInstance(), MAKEINTRESOURCEA(templateId), OwnerWindow(),
-                          &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
+        text == DialogText::Unicode
+            ? ::DialogBoxParamW(AppResourceInstance(), MAKEINTRESOURCEW(templateId), OwnerWindow(),
+                                &Dialog::DialogProc, reinterpret_cast<LPARAM>(this))
+            : ::DialogBoxParamA(AppResourceInstance(), MAKEINTRESOURCEA(templateId), OwnerWindow(),
+                                &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
     if (filter != nullptr) {
         ::UnhookWindowsHookEx(filter);
     }
@@ -99,9 +137,13 @@ bool Dialog::Create(HWND parentWindow) {
     modal = false;
     ended = false;
     creatingDialog = this;
-    HWND window =
-        ::CreateDialogParamA(AppResourceInstance(), MAKEINTRESOURCEA(templateId), OwnerWindow(),
-                             &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    HWND window = text == DialogText::Unicode
+                      ? ::CreateDialogParamW(AppResourceInstance(), MAKEINTRESOURCEW(templateId),
+                                             OwnerWindow(), &Dialog::DialogProc,
+                                             reinterpret_cast<LPARAM>(this))
+                      : ::CreateDialogParamA(AppResourceInstance(), MAKEINTRESOURCEA(templateId),
+                                             OwnerWindow(), &Dialog::DialogProc,
+                                             reinterpret_cast<LPARAM>(this));
     creatingDialog = nullptr;
     if (window == nullptr) {
         return false;
@@ -144,6 +186,72 @@ void Dialog::RegisterOwnerDraw(int controlId, OwnerDrawItem* handler) {
         ownerDraw[controlId] = handler;
     }
 }
+
+HFONT Dialog::GetDialogFont() const {
+    if (scaledFont != nullptr) {
+        return scaledFont;
+    }
+    return hwnd != nullptr ? reinterpret_cast<HFONT>(::SendMessageA(hwnd, WM_GETFONT, 0, 0))
+                           : nullptr;
+}
+
+void Dialog::ReleaseScaledFont() {
+    if (scaledFont != nullptr) {
+        ::DeleteObject(scaledFont);
+        scaledFont = nullptr;
+    }
+}
+
+void Dialog::LayOutForDpi(UINT newDpi, const RECT& suggested) {
+    dpi = newDpi;
+    DialogTemplateLayout layout;
+    if (!ReadDialogTemplateLayout(AppResourceInstance(), templateId, layout) ||
+        layout.pointSize == 0) {
+        return;
+    }
+    LOGFONTA description = {};
+    description.lfHeight = -::MulDiv(layout.pointSize, static_cast<int>(newDpi), 72);
+    description.lfWeight = layout.weight;
+    description.lfItalic = layout.italic ? TRUE : FALSE;
+    description.lfCharSet = layout.charSet;
+    description.lfQuality = PROOF_QUALITY;
+    lstrcpynA(description.lfFaceName, layout.faceName.c_str(), LF_FACESIZE);
+    HFONT font = ::CreateFontIndirectA(&description);
+    if (font == nullptr) {
+        return;
+    }
+    HFONT oldFont = GetDialogFont();
+    SIZE units = BaseUnits(hwnd, font);
+
+    // The dialog manager creates the controls in template order, each below the previous.
+    HWND child = ::GetWindow(hwnd, GW_CHILD);
+    for (const RECT& item : layout.items) {
+        if (child == nullptr) {
+            break;
+        }
+        int x = ::MulDiv(item.left, units.cx, 4);
+        int y = ::MulDiv(item.top, units.cy, 8);
+        int cx = ::MulDiv(item.right - item.left, units.cx, 4);
+        int cy = ::MulDiv(item.bottom - item.top, units.cy, 8);
+        if (reinterpret_cast<HFONT>(::SendMessageA(child, WM_GETFONT, 0, 0)) == oldFont) {
+            ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        }
+        // A combo box's height is its dropped-down height, as at creation.
+        ::SetWindowPos(child, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        child = ::GetWindow(child, GW_HWNDNEXT);
+    }
+    ReleaseScaledFont();
+    scaledFont = font;
+
+    RECT frame = {0, 0, ::MulDiv(layout.cx, units.cx, 4), ::MulDiv(layout.cy, units.cy, 8)};
+    AdjustWindowRectForDpi(frame, static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_STYLE)),
+                           static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_EXSTYLE)), newDpi);
+    ::SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, frame.right - frame.left,
+                   frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void Dialog::OnDpiChanged(UINT) {}
 
 void Dialog::DoDataExchange(bool) {}
 
@@ -191,6 +299,15 @@ void Dialog::ExchangeText(bool save, int id, std::string& value) {
     }
 }
 
+void Dialog::ExchangeUnicodeText(bool save, int id, std::string& value) {
+    Window control(GetDlgItem(id));
+    if (save) {
+        value = control.GetUnicodeText();
+    } else {
+        control.SetUnicodeText(value);
+    }
+}
+
 void Dialog::RouteCommand(int id, int code, HWND control) {
     if (OnCommand(id, code, control)) {
         return;
@@ -220,6 +337,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LP
             return FALSE;
         }
         self->hwnd = window;
+        self->dpi = WindowDpi(window);
         ::SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
         creatingDialog = nullptr;
     }
@@ -230,6 +348,7 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = hwnd;
     switch (message) {
         case WM_INITDIALOG:
+            KeepDpiChangesToTheProgram(window);
             return OnInitDialog() ? TRUE : FALSE;
         case WM_COMMAND:
             RouteCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
@@ -251,6 +370,11 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ::SetWindowLongPtrA(window, DWLP_MSGRESULT, TRUE);
             return TRUE;
         }
+        case WM_DPICHANGED:
+            LayOutForDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            OnDpiChanged(dpi);
+            ::SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);
+            return TRUE;
         case WM_HELP:
             RouteCommand(ID_HELP_COMMAND, 0, nullptr);
             ::SetWindowLongPtrA(window, DWLP_MSGRESULT, TRUE);
@@ -265,6 +389,7 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // The window is gone; the object may live on (modal runs, tests).
         ::SetWindowLongPtrA(window, DWLP_USER, 0);
         hwnd = nullptr;
+        ReleaseScaledFont();
     }
     if (!handled) {
         return FALSE;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32/Controls.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/OwnerDrawItem.h"
 
 // A dialog built from a dialog template of the program's resources, run modally
@@ -18,12 +19,18 @@
 //                                             application object (WinApp::OnCommand)
 //   WM_DRAWITEM/WM_MEASUREITEM/WM_DELETEITEM -> the OwnerDrawItem registered for the id
 //   WM_HELP, F1 in a modal run             -> the help command (ID_HELP_COMMAND) as above
+//   WM_DPICHANGED                          -> the layout of the template again at the new
+//                                             DPI, then OnDpiChanged
 //   anything else                          -> OnMessage
+// How the dialog's windows take text. A Unicode dialog's controls hold any character (a
+// path typed in any script); the others keep the ANSI code page the program's texts are in.
+enum class DialogText { Ansi, Unicode };
+
 class Dialog {
 public:
     // parent nullptr: the application's main window owns the dialog when it is shown
     // (unless this dialog is the main window).
-    explicit Dialog(int templateId, HWND parent = nullptr);
+    explicit Dialog(int templateId, HWND parent = nullptr, DialogText text = DialogText::Ansi);
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
     // Destroys a window still open (modeless use). Destroy it yourself before the
@@ -45,6 +52,11 @@ public:
     HWND GetSafeHwnd() const { return hwnd; }
     int GetTemplateId() const { return templateId; }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(hwnd, id); }
+    // The DPI the dialog is laid out for: the window's when it was created, then the one
+    // each WM_DPICHANGED names.
+    UINT GetDpi() const { return dpi; }
+    // The template's font at that DPI, which the controls show.
+    HFONT GetDialogFont() const;
     // Help context of the dialog: 0x20000 plus the template number.
     unsigned GetHelpContext() const { return 0x20000u + static_cast<unsigned>(templateId); }
 
@@ -69,11 +81,16 @@ protected:
     // Any other message. true: handled, result is the message's result. false: the
     // dialog manager's default handling follows (also after acting on the message).
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // After the dialog and its controls are laid out again for a new DPI; sizes and fonts
+    // of the subclass's own follow here.
+    virtual void OnDpiChanged(UINT newDpi);
 
     // DoDataExchange helpers.
     void BindControl(int id, Window& control);
     void ExchangeCheck(bool save, int id, bool& value);
     void ExchangeText(bool save, int id, std::string& value);
+    // The same with UTF-8 text, for the controls of a Unicode dialog.
+    void ExchangeUnicodeText(bool save, int id, std::string& value);
 
     HWND hwnd = nullptr;
 
@@ -82,12 +99,21 @@ private:
     static LRESULT CALLBACK MessageFilter(int code, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void RouteCommand(int id, int code, HWND control);
+    // Positions, sizes and font of the template at newDpi; the window keeps the top-left
+    // corner of suggested (the system's proposal for the new monitor).
+    void LayOutForDpi(UINT newDpi, const RECT& suggested);
+    void ReleaseScaledFont();
     HWND OwnerWindow() const;
 
     int templateId;
     HWND parent;
+    DialogText text;
     bool modal = false;
     bool ended = false;
     INT_PTR endResult = 0;
+    UINT dpi = kDefaultDpi;
+    // The template's font made for a DPI other than the creation's; the dialog manager
+    // owns the font of the creation.
+    HFONT scaledFont = nullptr;
     std::map<int, OwnerDrawItem*> ownerDraw;
 };

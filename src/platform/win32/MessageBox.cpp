@@ -2,6 +2,7 @@
 
 #include "platform/win32/Dialog.h"
 #include "platform/win32/ResourceString.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/WinApp.h"
 #include "resource.h"
 
@@ -20,7 +21,7 @@ int AppMessageBox(const std::string& text, UINT type, HWND owner) {
             owner = app->mainWindow->GetSafeHwnd();
         }
     }
-    return ::MessageBoxA(owner, text.c_str(), AppTitle().c_str(), type);
+    return ::MessageBoxW(owner, Widen(text).c_str(), Widen(AppTitle()).c_str(), type);
 }
 
 int AppMessageBox(UINT stringId, UINT type, HWND owner) {

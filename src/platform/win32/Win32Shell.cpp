@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstdio>
 #include <vector>
 
 #include "platform/win32/Dialog.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/WinApp.h"
 
 namespace {
@@ -66,17 +66,18 @@ unsigned short Win32Shell::SystemLanguageId() {
     return ::GetSystemDefaultLangID();
 }
 
+// Paths are UTF-8; every call takes them as UTF-16, which names any file.
 bool Win32Shell::IsDirectory(const std::string& path) {
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool Win32Shell::MakeDirectory(const std::string& path) {
-    return ::CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+    return ::CreateDirectoryW(Widen(path).c_str(), nullptr) != FALSE;
 }
 
 std::unique_ptr<OutputFile> Win32Shell::CreateNewOutputFile(const std::string& path) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    HANDLE file = ::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return nullptr;
@@ -84,33 +85,35 @@ std::unique_ptr<OutputFile> Win32Shell::CreateNewOutputFile(const std::string& p
 }
 
 bool Win32Shell::RenameReplacing(const std::string& from, const std::string& to) {
-    return ::MoveFileExA(from.c_str(), to.c_str(),
+    return ::MoveFileExW(Widen(from).c_str(), Widen(to).c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool Win32Shell::RemoveFile(const std::string& path) {
-    return ::DeleteFileA(path.c_str()) != FALSE;
+    return ::DeleteFileW(Widen(path).c_str()) != FALSE;
 }
 
 bool Win32Shell::OpenWithAssociatedProgram(const std::string& path, unsigned& error) {
     error = 0;
     if (GetPlatformKind() == PlatformKind::WindowsNt) {
-        HINSTANCE result =
-            ::ShellExecuteA(MainWindow(), "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        HINSTANCE result = ::ShellExecuteW(MainWindow(), L"open", Widen(path).c_str(), nullptr,
+                                           nullptr, SW_SHOWNORMAL);
         if (reinterpret_cast<INT_PTR>(result) > 32)
             return true;
         error = ::GetLastError();
         return false;
     }
     // Without ShellExecute the start command finds the associated program.
-    std::vector<char> commandLine(path.size() + 16);
-    std::snprintf(commandLine.data(), commandLine.size(), "start \"%s\"", path.c_str());
-    STARTUPINFOA startup = {};
+    const std::wstring command = L"start \"" + Widen(path) + L"\"";
+    // CreateProcessW may write into the command line.
+    std::vector<wchar_t> commandLine(command.begin(), command.end());
+    commandLine.push_back(L'\0');
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION process = {};
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
                           NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process)) {
         error = ::GetLastError();
         return false;
@@ -125,12 +128,14 @@ unsigned Win32Shell::LastError() {
 }
 
 std::string Win32Shell::SystemErrorText(unsigned error) {
-    char* buffer = nullptr;
-    DWORD length = ::FormatMessageA(
+    // Wide, as the message boxes show UTF-8: a system text in another language than the
+    // ANSI code page's comes out whole.
+    wchar_t* buffer = nullptr;
+    DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&buffer),
-        0, nullptr);
-    std::string text = buffer != nullptr ? std::string(buffer, length) : std::string();
+        nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::string text = buffer != nullptr ? Narrow(buffer, length) : std::string();
     if (buffer != nullptr)
         ::LocalFree(buffer);
     return text;

@@ -227,6 +227,18 @@ TEST_P(BulkConversionTest, DecodesEveryByteAndPairLikeThePerCharacterPath) {
         ExpectSameDecoding(all, flags);
         ExpectSameDecoding("", flags);
         for (unsigned lead = 1; lead < 256; ++lead) {
+            if (holder.kind == Utf8Kind && lead >= 0xC0) {
+                // Every byte after a lead byte and after one and two good trail bytes, at the
+                // end of the text and with a block of ASCII after it.
+                for (unsigned trail = 1; trail < 256; ++trail) {
+                    for (const char* good : {"", "\x80", "\xBF\x80"}) {
+                        const std::string sequence = std::string(1, static_cast<char>(lead)) +
+                                                     good + static_cast<char>(trail);
+                        ExpectSameDecoding(sequence, flags);
+                        ExpectSameDecoding("a" + sequence + "&bcdefghijklmnopq", flags);
+                    }
+                }
+            }
             if (!holder.codeSet->IsLeadByte(static_cast<int>(lead))) {
                 ExpectSameDecoding(std::string("x") + static_cast<char>(lead) + "y", flags);
                 continue;
@@ -264,10 +276,23 @@ TEST_P(BulkConversionTest, DecodesRandomTextsWithEntitiesLikeThePerCharacterPath
         std::string bytes;
         const int length = static_cast<int>(random() % 120);
         for (int i = 0; i < length; ++i) {
-            switch (random() % 6) {
+            switch (random() % 7) {
                 case 0:
                     bytes += pieces[random() % (sizeof pieces / sizeof pieces[0])];
                     break;
+                case 6: {
+                    // A run of ASCII that moves what follows across the blocks, then a
+                    // character from anywhere in Unicode as the code set writes it.
+                    bytes.append(random() % 40, static_cast<char>('a' + random() % 26));
+                    const char32_t ranges[] = {0x80, 0x800, 0x10000, 0x110000};
+                    const int range = static_cast<int>(random() % 3);
+                    const char32_t codePoint =
+                        ranges[range] + random() % (ranges[range + 1] - ranges[range]);
+                    char buffer[CodeSet::kCharBufferSize] = {};
+                    holder.codeSet->EncodeCodePoint(codePoint, buffer, 0, false);
+                    bytes += buffer;
+                    break;
+                }
                 case 1:
                     bytes += static_cast<char>('a' + random() % 26);
                     break;
@@ -286,6 +311,9 @@ TEST_P(BulkConversionTest, DecodesRandomTextsWithEntitiesLikeThePerCharacterPath
         }
         for (unsigned flags : kDecodeFlags)
             ExpectSameDecoding(bytes, flags);
+        // Cut at every byte: sequences and entities end at every distance from a block.
+        for (std::size_t cut = 0; round < 30 && cut < bytes.size(); ++cut)
+            ExpectSameDecoding(bytes.substr(0, cut), 0x065, bytes.substr(cut));
     }
 }
 
@@ -353,12 +381,16 @@ TEST_P(BulkConversionTest, EncodesRandomTextsLikeThePerCharacterPath) {
         std::u16string units;
         const int length = static_cast<int>(random() % 200);
         for (int i = 0; i < length; ++i) {
-            switch (random() % 4) {
+            switch (random() % 5) {
                 case 0:
                     units += special[random() % special.size()];
                     break;
                 case 1:
                     units += static_cast<char16_t>(random() % 0x10000);
+                    break;
+                case 2:
+                    // Runs of ASCII across the blocks that are narrowed at once.
+                    units.append(random() % 40, static_cast<char16_t>(u'a' + random() % 26));
                     break;
                 default:
                     units += tableUnits.empty() ? static_cast<char16_t>(random() % 128)

@@ -75,6 +75,12 @@ TEST(CreateDirectoryChain, EmptyIsTheCurrentDirectoryAndLongPathsAreRefused) {
     EXPECT_FALSE(CreateDirectoryChain(shell, "C:\\" + std::string(258, 'a')));
     EXPECT_TRUE(shell.made.empty());
     EXPECT_TRUE(CreateDirectoryChain(shell, "C:\\" + std::string(257, 'a')));
+    // Counted in characters: this path of 260 is 517 bytes of UTF-8.
+    std::string cyrillic = "C:\\";
+    for (int i = 0; i < 257; ++i)
+        cyrillic += "\xD0\x96";
+    EXPECT_TRUE(CreateDirectoryChain(shell, cyrillic));
+    EXPECT_FALSE(CreateDirectoryChain(shell, cyrillic + "\xD0\x96"));
 }
 
 TEST(CreateDirectoryChain, CreatesRealDirectories) {

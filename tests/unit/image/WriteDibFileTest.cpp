@@ -10,6 +10,7 @@
 #include "FakeShell.h"
 #include "TestPaths.h"
 #include "image/WriteDibFile.h"
+#include "platform/Utf8.h"
 
 namespace {
 
@@ -201,7 +202,11 @@ TEST_F(SaveDibFileTest, FilesThatHaveTheTemporaryNamesAreLeftAlone) {
 TEST(TemporaryNameBeside, SameFolderNeverLongerNeverTheNameItself) {
     const std::string folders[] = {
         "", "C:", "C:\\", "C:\\Bitmaps\\", "/tmp/x/", "\\\\server\\share\\"};
-    const std::string names[] = {"a", "~", "~1", "ab", "~1b", "Screen001.bmp", "SCREEN", "~A"};
+    // UTF-8 names too (Cyrillic, CJK, U+1F600): the stamp takes the place of whole characters.
+    const std::string ru = "\xD0\x81\xD0\xBB\xD0\xBA", ja = "\xE6\x97\xA5.bmp",
+                      emoji = "\xF0\x9F\x98\x80x";
+    const std::string names[] = {"a",      "~",  "~1", "ab", "~1b", "Screen001.bmp",
+                                 "SCREEN", "~A", ru,   ja,   emoji};
     for (const std::string& folder : folders) {
         for (const std::string& name : names) {
             std::set<std::string> seen;
@@ -209,7 +214,12 @@ TEST(TemporaryNameBeside, SameFolderNeverLongerNeverTheNameItself) {
                 const std::string temporary = TemporaryNameBeside(folder + name, attempt);
                 if (temporary.empty())
                     continue;
-                EXPECT_EQ(temporary.size(), folder.size() + name.size()) << temporary;
+                const std::string path = folder + name;
+                if (Utf8ToUtf16(path).size() == path.size()) {
+                    EXPECT_EQ(temporary.size(), path.size()) << temporary;
+                }
+                EXPECT_LE(Utf8ToUtf16(temporary).size(), Utf8ToUtf16(path).size()) << temporary;
+                EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(temporary)), temporary) << temporary;
                 EXPECT_EQ(temporary.substr(0, folder.size()), folder) << temporary;
                 const std::string own = temporary.substr(folder.size());
                 EXPECT_EQ(own.find_first_of("\\/:"), std::string::npos) << temporary;

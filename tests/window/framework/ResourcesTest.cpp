@@ -1,16 +1,28 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "FakeShell.h"
+#include "RecordingPrompts.h"
+#include "TestPaths.h"
 #include "Version.h"
 #include "WindowTestSupport.h"
+#include "codeset/DataDirectory.h"
+#include "locale/FlagImageList.h"
+#include "platform/InMemoryClipboard.h"
 #include "platform/win32/Dialog.h"
 #include "platform/win32/ResourceString.h"
 #include "resource.h"
+#include "viewer/AboutDialog.h"
+#include "viewer/MainDialog.h"
 
 namespace {
 
@@ -213,7 +225,7 @@ TEST(ResourcesTest, MainWindowTemplate) {
             {"Button", "&Refresh", 1003, BS_PUSHBUTTON | kTab, 184, 20, 50, 14},
             {"Button", "&Empty the Clipboard", 1005, BS_PUSHBUTTON | kTab, 238, 20, 90, 14},
             {"Button", "", -1, BS_GROUPBOX, 184, 41, 144, 43},
-            {"Button", "&Display data for the following format:", 1016, kCheck, 190, 40, 124, 10},
+            {"Button", "&Display data for the following format:", 1016, kCheck, 190, 40, 127, 10},
             {"Button", "&Plain text", 1007, BS_AUTORADIOBUTTON | WS_GROUP | kTab, 200, 54, 45, 10},
             {"Button", "&OEM text", 1008, BS_AUTORADIOBUTTON, 200, 68, 45, 10},
             {"Button", "&Unicode Text", 1017, BS_AUTORADIOBUTTON, 252, 54, 59, 10},
@@ -330,6 +342,177 @@ TEST(ResourcesTest, EveryFlagBitmapIsThere) {
     }
     EXPECT_EQ(count, 174);
     EXPECT_EQ(::LoadBitmapA(::GetModuleHandleA(nullptr), "FLG_XX"), nullptr);
+}
+
+// The layout at the display scale of the prefix: these cases run once per DPI, each in a
+// prefix of its own (PEL_EXPECTED_DPI names the scale).
+
+UINT ExpectedDpi() {
+    const char* given = std::getenv("PEL_EXPECTED_DPI");
+    return given != nullptr ? static_cast<UINT>(std::atoi(given)) : 96;
+}
+
+// The character height of the control's font.
+int FontHeight(HWND control) {
+    HDC dc = ::GetDC(control);
+    HGDIOBJ old =
+        ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICA font = {};
+    ::GetTextMetricsA(dc, &font);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
+    return font.tmHeight;
+}
+
+// The text of each static text and button fits the room the control draws it in, by Wine's
+// rules: check boxes and radio buttons put a box of 12 * DPI / 96 + 1 pixels and half a
+// digit before the text, group boxes keep 7 pixels either side of the caption, push
+// buttons draw a 2-pixel edge. Lists and edit fields scroll their text.
+void ExpectTextsFit(HWND dialog) {
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        std::string text = WindowText(child);
+        LONG style = ::GetWindowLongA(child, GWL_STYLE);
+        LONG type = style & BS_TYPEMASK;
+        bool isStatic = ClassNameOf(child) == "Static";
+        if (text.empty() || (!isStatic && ClassNameOf(child) != "Button") ||
+            (isStatic && (style & SS_TYPEMASK) > SS_RIGHT)) {
+            continue;
+        }
+        RECT room;
+        ::GetClientRect(child, &room);
+        HDC dc = ::GetDC(child);
+        HGDIOBJ old =
+            ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(child, WM_GETFONT, 0, 0)));
+        int digit = 0;
+        ::GetCharWidth32A(dc, '0', '0', &digit);
+        if (type == BS_GROUPBOX && !isStatic) {
+            ::InflateRect(&room, -7, INT_MAX / 4);
+        } else if ((type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) && !isStatic) {
+            ::InflateRect(&room, -2, -2);
+        } else if (!isStatic) {
+            room.left += 12 * ::GetDeviceCaps(dc, LOGPIXELSX) / 96 + 1 + digit / 2;
+        }
+        RECT needed = {0, 0, room.right - room.left, 0};
+        ::DrawTextA(dc, text.c_str(), -1, &needed,
+                    DT_CALCRECT | DT_EXPANDTABS | (isStatic ? DT_WORDBREAK : DT_SINGLELINE));
+        ::SelectObject(dc, old);
+        ::ReleaseDC(child, dc);
+        EXPECT_LE(needed.right, room.right - room.left) << WindowText(dialog) << ": " << text;
+        EXPECT_LE(needed.bottom, room.bottom - room.top) << WindowText(dialog) << ": " << text;
+    }
+}
+
+// The locale picker's closed field as the control paints it: its lines hold the characters
+// of its font, and the flag of the selected locale (the United States: no column all
+// white) stands in the field at the size scaled to dpi.
+void ExpectLocaleLineHoldsFontAndFlag(HWND combo, UINT dpi) {
+    SCOPED_TRACE("at " + std::to_string(dpi) + " DPI");
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(::GetComboBoxInfo(combo, &info));
+    const RECT& field = info.rcItem;
+    int lineHeight = static_cast<int>(::SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
+    EXPECT_GE(lineHeight, FontHeight(combo) + 2);
+    EXPECT_GE(field.bottom - field.top, FontHeight(combo));
+
+    Surface painted(field.right + 1, field.bottom + 1);
+    ::SendMessageA(combo, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(painted.dc), PRF_CLIENT);
+    RECT flag = {field.right, field.bottom, field.left, field.top};
+    for (int x = field.right - 1;
+         x > field.left && (flag.right == field.left || flag.left == x + 1); --x) {
+        for (int y = field.top; y < field.bottom; ++y) {
+            if (painted.At(x, y) != ::GetSysColor(COLOR_WINDOW)) {
+                flag = {x, std::min<LONG>(flag.top, y), std::max<LONG>(flag.right, x + 1),
+                        std::max<LONG>(flag.bottom, y + 1)};
+            }
+        }
+    }
+    EXPECT_NEAR(flag.right - flag.left, ::MulDiv(23, dpi, 96), 1);
+    EXPECT_NEAR(flag.bottom - flag.top, ::MulDiv(15, dpi, 96), 1);
+    EXPECT_LE(flag.bottom - flag.top, lineHeight);
+}
+
+// The main window as the program shows it, over an empty clipboard, with the shipped locales.
+class DisplayScaleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        LoadRichEdit();
+        SetDataDirectory(DataDirectoryForTests());
+        locales.Load();
+        ASSERT_TRUE(BuildFlagImageList(locales, flags));
+        main.reset(new MainDialog(clipboard, prompts, shell, locales, names, names, flags));
+        ASSERT_TRUE(main->Create());
+    }
+    void TearDown() override { main.reset(); }
+
+    InMemoryClipboard clipboard;
+    RecordingPrompts prompts;
+    FakeShell shell;
+    LocaleTable locales;
+    FlagImageList flags;
+    std::vector<std::string> names{"windows-1252"};
+    std::unique_ptr<MainDialog> main;
+};
+
+TEST_F(DisplayScaleTest, EveryTextFitsItsControl) {
+    ASSERT_EQ(main->GetDpi(), ExpectedDpi());
+    ExpectTextsFit(main->GetSafeHwnd());
+    ExpectLocaleLineHoldsFontAndFlag(main->GetDlgItem(IDC_LOCALE), main->GetDpi());
+    AboutDialog about;
+    ASSERT_TRUE(about.Create());
+    ExpectTextsFit(about.GetSafeHwnd());
+    Inspected save(IDD_SAVE_IMAGE);
+    ASSERT_TRUE(save.Create());
+    ExpectTextsFit(save.GetSafeHwnd());
+}
+
+// The icon has an image of each size the system asks for: none is stretched from another.
+TEST_F(DisplayScaleTest, TheIconHasAnImageOfTheSizesShown) {
+    HRSRC group = ::FindResourceA(nullptr, MAKEINTRESOURCEA(IDI_PELIMBRANCE), RT_GROUP_ICON);
+    ASSERT_NE(group, nullptr);
+    auto* directory = static_cast<BYTE*>(::LockResource(::LoadResource(nullptr, group)));
+    for (int metric : {SM_CXICON, SM_CXSMICON}) {
+        int size = ::GetSystemMetrics(metric);
+        int id = ::LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+        HRSRC image = ::FindResourceA(nullptr, MAKEINTRESOURCEA(id), RT_ICON);
+        ASSERT_NE(image, nullptr) << size;
+        auto* header =
+            static_cast<BITMAPINFOHEADER*>(::LockResource(::LoadResource(nullptr, image)));
+        EXPECT_EQ(header->biWidth, size);
+    }
+}
+
+// Moved to a monitor of twice or half the scale, the window is laid out again from its
+// template; moved back, it is as the dialog manager made it. Only list boxes may differ in
+// height: they take whole lines of their font, which they did not have when created.
+TEST_F(DisplayScaleTest, MovingToAnotherScaleLaysTheWindowOutAgain) {
+    HWND window = main->GetSafeHwnd();
+    auto layout = [&] {
+        std::vector<RECT> rects(1);
+        ::GetWindowRect(window, &rects[0]);
+        for (HWND child = ::GetWindow(window, GW_CHILD); child;
+             child = ::GetWindow(child, GW_HWNDNEXT)) {
+            rects.emplace_back();
+            ::GetWindowRect(child, &rects.back());
+            rects.back().bottom = ClassNameOf(child) == "ListBox" ? 0 : rects.back().bottom;
+        }
+        return rects;
+    };
+    std::vector<RECT> before = layout();
+    UINT dpi = main->GetDpi();
+    for (UINT next : {dpi >= 192 ? dpi / 2 : dpi * 2, dpi}) {
+        RECT suggested = before[0];
+        ::SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(next, next),
+                       reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ(main->GetDpi(), next);
+        ExpectLocaleLineHoldsFontAndFlag(main->GetDlgItem(IDC_LOCALE), next);
+    }
+    std::vector<RECT> after = layout();
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < before.size(); ++i) {
+        EXPECT_TRUE(::EqualRect(&after[i], &before[i])) << "window " << i;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "DialogDriver.h"
 
+#include "platform/win32/WideText.h"
+
 const char* const kSaveImageCaption = "Pelimbrance - Saving Clipboard Image to File";
 
 namespace {
@@ -59,13 +61,13 @@ bool DialogDriver::found() const {
 }
 
 std::string DialogDriver::Text(HWND dialog, int id) {
-    char buffer[1024] = {};
-    ::GetDlgItemTextA(dialog, id, buffer, sizeof buffer);
-    return buffer;
+    wchar_t buffer[1024] = {};
+    ::GetDlgItemTextW(dialog, id, buffer, 1024);
+    return Narrow(std::wstring(buffer));
 }
 
 void DialogDriver::Type(HWND dialog, int id, const std::string& text) {
-    ::SetDlgItemTextA(dialog, id, text.c_str());
+    ::SetDlgItemTextW(dialog, id, Widen(text).c_str());
 }
 
 bool DialogDriver::Checked(HWND dialog, int id) {

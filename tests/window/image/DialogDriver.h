@@ -16,7 +16,7 @@ public:
     ~DialogDriver();
     bool found() const;
 
-    // What a user does and sees.
+    // What a user does and sees; texts are UTF-8.
     static std::string Text(HWND dialog, int id);
     static void Type(HWND dialog, int id, const std::string& text);
     static bool Checked(HWND dialog, int id);

@@ -15,6 +15,7 @@
 #include "image/ImageSaver.h"
 #include "image/SaveImageDialog.h"
 #include "platform/win32/ScopedWin.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32Shell.h"
 #include "resource.h"
@@ -90,14 +91,14 @@ protected:
         return ::SetClipboardData(format, data) != nullptr;
     }
 
-    // Runs one save; the user keeps the proposed file name but puts it in the temporary
-    // directory. Gives the path saved to.
-    std::string SaveThroughDialog() {
+    // Runs one save; the user keeps the proposed file name but puts it in folder (UTF-8) of
+    // the temporary directory. Gives the path saved to.
+    std::string SaveThroughDialog(const std::string& folder = "shots\\") {
         std::string target;
         prompts.AnswerSaveImage([&](SaveImageChoice& choice) {
             DialogDriver driver([&](HWND dialog) {
                 std::string proposed = DialogDriver::Text(dialog, IDC_OUTPUT_PATH);
-                target = directory + "shots\\" + proposed.substr(proposed.rfind('\\') + 1);
+                target = directory + folder + proposed.substr(proposed.rfind('\\') + 1);
                 otherProgramCouldOpen = AnotherProgramCanOpenTheClipboard();
                 DialogDriver::Type(dialog, IDC_OUTPUT_PATH, target);
                 DialogDriver::PressKey(dialog, VK_RETURN);
@@ -116,8 +117,9 @@ protected:
 
     // The saved file as the system's BMP reader sees it, compared with the source.
     void ExpectSourcePicture(const std::string& path) {
-        HBITMAP loaded = static_cast<HBITMAP>(::LoadImageA(
-            nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+        HBITMAP loaded =
+            static_cast<HBITMAP>(::LoadImageW(nullptr, Widen(path).c_str(), IMAGE_BITMAP, 0, 0,
+                                              LR_LOADFROMFILE | LR_CREATEDIBSECTION));
         ASSERT_NE(loaded, nullptr) << path;
         BITMAP info = {};
         ::GetObjectA(loaded, sizeof info, &info);
@@ -145,7 +147,10 @@ protected:
     int counter = 1;
 };
 
-TEST_F(RealClipboardSave, DibIsSavedUnderTheProposedNameInTheTypedDirectory) {
+TEST_F(RealClipboardSave, DibIsSavedUnderTheProposedNameInANewFolderOfAnyScript) {
+    // Two new levels, named in Cyrillic and CJK and with a snowman.
+    const std::string folder =
+        "\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xE6\x97\xA5\xE6\x9C\xAC\\\xE2\x98\x83\\";
     const std::string dib = SourceDib();
     HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, dib.size());
     ASSERT_NE(block, nullptr);
@@ -153,11 +158,12 @@ TEST_F(RealClipboardSave, DibIsSavedUnderTheProposedNameInTheTypedDirectory) {
     ASSERT_TRUE(PutOnClipboard(CF_DIB, block));
 
     ASSERT_TRUE(AnotherProgramCanOpenTheClipboard());
-    const std::string path = SaveThroughDialog();
-    EXPECT_EQ(path, directory + "shots\\Screen001.bmp");
+    const std::string path = SaveThroughDialog(folder);
+    EXPECT_EQ(path, directory + folder + "Screen001.bmp");
+    EXPECT_TRUE(shell.IsDirectory(directory + folder));
     // Copy and paste went on working in other programs while the dialog waited.
     EXPECT_TRUE(otherProgramCouldOpen);
-    EXPECT_EQ(counter, 2);
+    EXPECT_EQ(ProposedImageName(prefix, counter), "C:\\Bitmaps\\Screen002.bmp");
     const std::string saved = ReadFileBytes(path);
     ASSERT_EQ(saved.size(), 14 + dib.size());
     std::string expectedDib = dib;
