@@ -127,6 +127,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         clipboard.FailAllocation(rtfFormat);
     if (faults & 0x20)
         clipboard.SetHeldByAnotherProgram(true);
+    // A moment's hold (waited out) and an owner that does not answer.
+    if (faults & 0x80)
+        clipboard.HoldForOpens(faults & 0x07);
+    if ((faults & 0x88) == 0x88)
+        clipboard.SetOwnerStalled(true);
     int depth = 0;
     if (faults & 0x40) {
         // The run's own write notifies the viewer, which starts another run at once.

@@ -37,6 +37,7 @@
 #define IDS_DATA_HANDLE_NULL 315         // "<Data handle is null>"
 #define IDS_TOO_MUCH_DATA 316            // "<Too much data for display>"
 #define IDS_CANNOT_OPEN_HELP 317         // "Cannot open the help page %s."
+#define IDS_OWNER_NOT_RESPONDING 318     // "<The program that owns the Clipboard is not ..."
 
 // System menu command of the About item.
 #define IDM_ABOUTBOX 16

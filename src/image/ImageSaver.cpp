@@ -9,6 +9,7 @@
 #include "image/LaunchFile.h"
 #include "image/WriteDibFile.h"
 #include "platform/Clipboard.h"
+#include "platform/ClipboardSnapshot.h"
 #include "platform/Prompts.h"
 #include "platform/Shell.h"
 
@@ -39,14 +40,15 @@ std::optional<ImageSaver::Answer> ImageSaver::Ask(bool saveImages) {
     // start another run meanwhile; it offers nothing, so that dialogs never pile up.
     if (asking)
         return std::nullopt;
-    if (!clipboard.Open()) {
+    if (!OpenClipboardPatiently(clipboard)) {
         prompts.Message(texts.cannotOpenClipboard, PromptIcon::Exclamation);
         return std::nullopt;
     }
     std::string dib;
     bool haveDib = false;
     try {
-        haveDib = clipboard.IsFormatAvailable(ClipboardDib) &&
+        // An owner that stopped answering would keep the clipboard open while it is asked.
+        haveDib = clipboard.IsFormatAvailable(ClipboardDib) && clipboard.OwnerResponds() &&
                   clipboard.GetData(ClipboardDib, dib) == ClipboardRead::Ok;
     } catch (const std::bad_alloc&) {
         // A block too large to copy is treated like one that can't be read.

@@ -16,7 +16,14 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
 }  // namespace
 
 bool InMemoryClipboard::Open() {
+    if (beforeOpen) {
+        beforeOpen();
+    }
     if (heldByAnother_) {
+        return false;
+    }
+    if (heldForOpens_ != 0) {
+        --heldForOpens_;
         return false;
     }
     if (open_) {
@@ -94,7 +101,7 @@ bool InMemoryClipboard::IsFormatAvailable(unsigned format) {
     return Find(format) != nullptr;
 }
 
-ClipboardRead InMemoryClipboard::GetData(unsigned format, std::string& bytes) {
+ClipboardRead InMemoryClipboard::GetData(unsigned format, std::string& bytes, std::size_t limit) {
     bytes.clear();
     const Entry* entry = open_ ? Find(format) : nullptr;
     if (entry == nullptr || !entry->hasData) {
@@ -104,7 +111,7 @@ ClipboardRead InMemoryClipboard::GetData(unsigned format, std::string& bytes) {
     if (fault != readFaults_.end()) {
         return fault->second;
     }
-    bytes = entry->bytes;
+    bytes = entry->bytes.substr(0, limit);
     return ClipboardRead::Ok;
 }
 

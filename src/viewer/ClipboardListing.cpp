@@ -2,6 +2,7 @@
 #include <string>
 
 #include "platform/Clipboard.h"
+#include "platform/ClipboardSnapshot.h"
 #include "platform/FormatText.h"
 #include "platform/win32/ResourceString.h"
 #include "resource.h"
@@ -25,15 +26,33 @@ std::string MainDialog::FormatLine(unsigned format) {
 }
 
 void MainDialog::ListClipboard() {
-    if (!clipboard.Open()) {
-        Message(Text(IDS_CANNOT_OPEN_CLIPBOARD));
-        return;
+    ShowListing(TakeSnapshot(clipboard, SnapshotFor(false)));
+}
+
+void MainDialog::ListClipboardIfChanged() {
+    if (!listedSequence || *listedSequence != clipboard.SequenceNumber()) {
+        ListClipboard();
     }
+}
+
+SnapshotRequest MainDialog::SnapshotFor(bool conversion) const {
+    SnapshotRequest request = DisplayRequest();
+    // A run that the guard holds back reads nothing.
+    request.text = conversion && !pipeline.HoldsBackNextRun();
+    request.markerFormat = pipeline.MarkerFormat();
+    return request;
+}
+
+bool MainDialog::ShowListing(const ClipboardSnapshot& snapshot) {
+    if (snapshot.state == ClipboardSnapshot::State::Busy) {
+        Message(Text(IDS_CANNOT_OPEN_CLIPBOARD));
+        return false;
+    }
+    listedSequence = snapshot.sequence;
     formatList.ResetContent();
     availableText = 0;
     int count = 0;
-    for (unsigned format = clipboard.EnumFormats(0); format != 0;
-         format = clipboard.EnumFormats(format)) {
+    for (unsigned format : snapshot.formats) {
         std::string line = FormatLine(format);
         if (line.empty()) {
             continue;
@@ -56,27 +75,29 @@ void MainDialog::ListClipboard() {
     }
     formatList.SetCurSel(0);
 
-    if (!clipboard.IsFormatAvailable(ClipboardLocale)) {
-        clipboardLanguageId = SystemLanguageId();
-        clipboardLocaleText.SetText(Text(IDS_NO_LOCALE_INFO));
-    } else {
-        std::string block;
-        // A block too short to hold a language is no more usable than a missing one.
-        if (clipboard.GetData(ClipboardLocale, block) != ClipboardRead::Ok || block.size() < 2) {
-            clipboardLocaleText.SetText(Text(IDS_LOCALE_HANDLE_NULL));
-        } else {
-            clipboardLanguageId = static_cast<std::uint16_t>(
-                static_cast<unsigned char>(block[0]) | (static_cast<unsigned char>(block[1]) << 8));
-            clipboardLocaleText.SetText(
-                FormatText(Text(IDS_LOCALE_VALUE).c_str(), clipboardLanguageId));
+    // An owner that does not answer was not asked for the locale: the last one stays.
+    if (snapshot.state == ClipboardSnapshot::State::Copied) {
+        switch (snapshot.locale) {
+            case ClipboardSnapshot::Locale::Absent:
+                clipboardLanguageId = SystemLanguageId();
+                clipboardLocaleText.SetText(Text(IDS_NO_LOCALE_INFO));
+                break;
+            case ClipboardSnapshot::Locale::Unreadable:
+                clipboardLocaleText.SetText(Text(IDS_LOCALE_HANDLE_NULL));
+                break;
+            case ClipboardSnapshot::Locale::Read:
+                clipboardLanguageId = snapshot.languageId;
+                clipboardLocaleText.SetText(
+                    FormatText(Text(IDS_LOCALE_VALUE).c_str(), clipboardLanguageId));
+                break;
         }
     }
-    clipboard.Close();
 
     systemLocaleText.SetText(FormatText(Text(IDS_SYSTEM_LOCALE).c_str(), SystemLanguageId()));
     Window(GetDlgItem(IDC_FORMAT_COUNT)).SetText(FormatText(Text(IDS_FORMAT_COUNT).c_str(), count));
 
     ApplyClipboardLocale();
     UpdateFormatButtons();
-    ShowClipboardData();
+    ShowData(snapshot);
+    return true;
 }

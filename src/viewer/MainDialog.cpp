@@ -1,5 +1,7 @@
 #include "viewer/MainDialog.h"
 
+#include <utility>
+
 #include "locale/LocaleTable.h"
 #include "platform/Clipboard.h"
 #include "platform/Prompts.h"
@@ -318,10 +320,16 @@ bool MainDialog::PaintIconic() {
 }
 
 void MainDialog::Refresh() {
-    ListClipboard();
-    if (autoConvert) {
-        Convert();
-        ListClipboard();
+    // One copy for the listing and the run: the code set chosen from the clipboard's locale
+    // is the one of the text that is converted.
+    const bool converts = autoConvert;
+    ClipboardSnapshot snapshot = TakeSnapshot(clipboard, SnapshotFor(converts));
+    const bool listed = ShowListing(snapshot);
+    if (converts) {
+        pipeline.Run(Settings(), std::move(snapshot));
+        if (listed) {
+            ListClipboardIfChanged();
+        }
     }
 }
 
@@ -371,11 +379,11 @@ void MainDialog::AutoConvertClicked() {
 
 void MainDialog::ConvertClicked() {
     Convert();
-    ListClipboard();
+    ListClipboardIfChanged();
 }
 
 void MainDialog::EmptyClipboardClicked() {
-    if (!clipboard.Open()) {
+    if (!OpenClipboardPatiently(clipboard)) {
         Message(Text(IDS_CANNOT_OPEN_CLIPBOARD));
         return;
     }

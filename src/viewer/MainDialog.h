@@ -9,6 +9,7 @@
 
 #include "codeset/CodeSetHolder.h"
 #include "convert/ConversionPipeline.h"
+#include "platform/ClipboardSnapshot.h"
 #include "image/ImageSaver.h"
 #include "locale/LocaleComboBox.h"
 #include "platform/CountedPrompts.h"
@@ -36,7 +37,8 @@ public:
                const FlagImageList& flagImageList, HWND parent = nullptr);
     ~MainDialog() override;
 
-    // The listing, then with Auto-convert on a conversion and the listing again.
+    // The listing, then with Auto-convert on a conversion and the listing again. The listing
+    // and the conversion work on one copy of the clipboard.
     void Refresh();
     // Format list, count, clipboard and system locale; then the locale choice and the
     // data display follow the clipboard.
@@ -72,6 +74,15 @@ private:
     };
     static const CommandRoute kCommands[];
 
+    // What a listing copies from the clipboard; with conversion, the text of a run too.
+    SnapshotRequest SnapshotFor(bool conversion) const;
+    SnapshotRequest DisplayRequest() const;
+    // false when the clipboard was busy (the user is told; nothing changes).
+    bool ShowListing(const ClipboardSnapshot& snapshot);
+    void ShowData(const ClipboardSnapshot& snapshot);
+    // Lists again unless the last listing showed the clipboard as it is (a notification of
+    // the program's own write may have listed it already).
+    void ListClipboardIfChanged();
     void UpdateFormatButtons();
     void FillCodeSetList();
     void SelectCodeSetForLocale();
@@ -153,6 +164,8 @@ private:
     std::uint16_t clipboardLanguageId;
     std::uint16_t selectedLanguageId;
     std::string selectedLocaleCode = "EN-US";
+    // The sequence number of the content the list shows.
+    std::optional<unsigned> listedSequence;
     // The clipboard language last told to be unsupported, or -1: told once until it changes.
     int unsupportedLanguageTold = -1;
 

@@ -171,7 +171,12 @@ public:
             *given = static_cast<LONG>(count);
             return 0;
         };
+        // One stream with drawing held back: under Wine WM_SETTEXT lays out again at every
+        // line (quadratic), where the stream lays out once.
+        Send(WM_SETREDRAW, FALSE);
         Send(EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+        Send(WM_SETREDRAW, TRUE);
+        ::InvalidateRect(hwnd, nullptr, TRUE);
     }
     // The default limit of 32767 characters is too small for long clipboard listings.
     void LimitText(int limit) { Send(EM_EXLIMITTEXT, 0, static_cast<LPARAM>(limit)); }

@@ -62,14 +62,20 @@ bool Check(bool condition, const std::string& what) {
     return condition;
 }
 
-// Polls the condition until it holds or the deadline passes.
+// Polls the condition until it holds or the deadline passes. Meanwhile the driver answers
+// its messages, as a program with a window does: the program under test does not ask an
+// owner of the clipboard for data while it does not answer.
 bool WaitFor(const std::function<bool()>& condition, int seconds) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (std::chrono::steady_clock::now() < deadline) {
         if (condition()) {
             return true;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return condition();
 }

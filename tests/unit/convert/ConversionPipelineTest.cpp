@@ -83,6 +83,8 @@ TEST_F(ConversionPipelineTest, ConvertsUnicodeTextIntoEveryFormat) {
     EXPECT_EQ(clipboard.Block(ClipboardOemText), "oem");
     EXPECT_FALSE(clipboard.IsOpen());
     EXPECT_EQ(clipboard.ChangeCount(), 2u);
+    // One open to copy the text in, one to write the results out.
+    EXPECT_EQ(clipboard.OpenCount(), 2u);
     EXPECT_TRUE(prompts.messages.empty());
 }
 
@@ -378,6 +380,46 @@ TEST_F(ConversionPipelineTest, BusyClipboardIsReportedAfterTheEarlierSteps) {
               (std::vector<std::string>{"Cannot load the code set file for 'missing'.",
                                         "Cannot open the Clipboard."}));
     EXPECT_FALSE(clipboard.IsFormatAvailable(flagFormat));
+}
+
+// The text is converted with the clipboard closed; another program's copy that arrives
+// meanwhile must not receive the old text's results, and is converted on its own
+// notification.
+TEST_F(ConversionPipelineTest, ClipboardChangedBetweenReadAndWriteGetsNothingOfTheOldText) {
+    std::vector<ConversionOutcome> runs;
+    clipboard.onChange = [&] { runs.push_back(Run()); };
+    unsigned opens = 0;
+    clipboard.beforeOpen = [&] {
+        if (++opens == 2) {
+            clipboard.PutFromAnotherProgram({{ClipboardUnicodeText, Utf16Block(u"new\0")}});
+        }
+    };
+    clipboard.PutFromAnotherProgram({{ClipboardUnicodeText, Utf16Block(u"old\0")}});
+    EXPECT_EQ(runs, (std::vector<ConversionOutcome>{ConversionOutcome::AlreadyMarked,
+                                                    ConversionOutcome::Converted,
+                                                    ConversionOutcome::ClipboardChanged}));
+    EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("new"));
+    EXPECT_EQ(clipboard.Block(ClipboardUnicodeText), Utf16Block(std::u16string(u"new\0", 4)));
+    EXPECT_NE(clipboard.Block(rtfFormat).find(" new}"), std::string::npos);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+// A moment's contention is waited out; an owner that stops answering is not asked for its
+// data, and nothing is written; neither shows a box.
+TEST_F(ConversionPipelineTest, BriefContentionAndAStalledOwnerShowNoBox) {
+    PutUnicode(u"x");
+    clipboard.HoldForOpens(5);
+    EXPECT_EQ(Run(), ConversionOutcome::Converted);
+    PutUnicode(u"y");
+    clipboard.SetOwnerStalled(true);
+    const unsigned changes = clipboard.ChangeCount();
+    EXPECT_EQ(Run(), ConversionOutcome::OwnerNotResponding);
+    EXPECT_EQ(clipboard.ChangeCount(), changes);
+    EXPECT_FALSE(clipboard.IsFormatAvailable(flagFormat));
+    clipboard.SetOwnerStalled(false);
+    EXPECT_EQ(Run(), ConversionOutcome::Converted);
+    EXPECT_EQ(clipboard.Block(ClipboardText), Terminated("y"));
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(ConversionPipelineTest, MessagesComeFromTheWindowsTexts) {

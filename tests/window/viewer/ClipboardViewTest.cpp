@@ -162,6 +162,31 @@ TEST_F(MainDialogTest, CutsTheUnicodeListingAfterTenThousandUnits) {
     }
 }
 
+// A text shows its first 32 KiB or 1000 lines, whichever ends first, so that a clipboard of
+// any size fills the display quickly.
+TEST_F(MainDialogTest, CutsLongTextsForDisplay) {
+    const std::string cut = "<Too much data for display>";
+    const std::string kib32(32 * 1024, 'a');
+    std::string lines;
+    for (int i = 0; i < 1000; ++i) {
+        lines += "line\r\n";
+    }
+    const std::vector<std::pair<std::string, std::string>> shown = {
+        {kib32 + '\0', kib32},
+        {kib32 + "b", kib32 + cut},
+        {std::string(40 * 1024 * 1024, 'c'), std::string(32 * 1024, 'c') + cut},
+        {lines + '\0', lines},
+        {lines + "more", lines + cut},
+    };
+    Put({{1, std::string("x\0", 2)}});
+    Open();
+    for (const auto& [text, display] : shown) {
+        Put({{1, text}});
+        // Compared whole, but not printed: they are long.
+        EXPECT_TRUE(DisplayText() == display) << text.size() << " bytes";
+    }
+}
+
 TEST_F(MainDialogTest, ReadsBlocksOnlyWithinTheirSize) {
     // No terminating zero unit, and a last half unit.
     Put({{13, std::string("a\0b\0c", 5)}, {1, std::string("xyz", 3)}});

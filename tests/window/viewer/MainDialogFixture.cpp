@@ -67,7 +67,11 @@ void MainDialogTest::TearDown() {
 }
 
 MainDialog& MainDialogTest::Open() {
-    dialog = std::make_unique<MainDialog>(clipboard, prompts, shell, localeTable, fileNames,
+    return Open(clipboard);
+}
+
+MainDialog& MainDialogTest::Open(Clipboard& other) {
+    dialog = std::make_unique<MainDialog>(other, prompts, shell, localeTable, fileNames,
                                           displayNames, flags);
     EXPECT_TRUE(dialog->Create());
     return *dialog;

@@ -29,7 +29,9 @@ protected:
     void TearDown() override;
 
     // Creates the window; tests that prepare the clipboard or the chain first call it late.
+    // Given a clipboard, the window works on that one (the system's) instead.
     MainDialog& Open();
+    MainDialog& Open(Clipboard& other);
     void Close();
 
     HWND Item(int id) const { return ::GetDlgItem(dialog->GetSafeHwnd(), id); }
