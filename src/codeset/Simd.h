@@ -108,7 +108,11 @@ void WidenBlocks(const unsigned char* text, std::size_t length, std::size_t& i, 
 
 // Widens the run of bytes below 0x80 at text + i, 16 at a time while a block lies before
 // limit, up to its first byte of 0x80 or above, zero byte or stop byte (an ampersand that
-// may start an entity); i and dst follow.
+// may start an entity); i and dst follow. With kLatinLetters (UTF-8), a well-formed two-byte
+// sequence followed by a byte below 0x80 (an accented letter in Latin text) is decoded in
+// place and the run goes on, so that prose doesn't leave the loop at every accent; a run of
+// such letters (Cyrillic, Greek) is left to the caller's blocks of two-byte text.
+template <bool kLatinLetters = false>
 PEL_KERNEL void WidenAscii(const unsigned char* text, std::size_t& i, std::size_t limit,
                            char16_t*& dst, __m128i stop) {
     const __m128i zero = _mm_setzero_si128();
@@ -119,14 +123,26 @@ PEL_KERNEL void WidenAscii(const unsigned char* text, std::size_t& i, std::size_
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(block, zero));
         const unsigned stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
             block, _mm_or_si128(_mm_cmpeq_epi8(block, zero), _mm_cmpeq_epi8(block, stop)))));
-        if (stops != 0) {
-            const unsigned k = LowestBit(stops);
-            dst += k;
-            i += k;
-            return;
+        if (stops == 0) {
+            dst += 16;
+            i += 16;
+            continue;
         }
-        dst += 16;
-        i += 16;
+        const unsigned k = LowestBit(stops);
+        if (kLatinLetters) {
+            // A valid trail byte is never the terminating zero, so the byte after it is there.
+            const unsigned char lead = text[i + k];
+            const unsigned char trail = text[i + k + 1];
+            if (lead >= 0xC2 && lead < 0xE0 && (trail & 0xC0) == 0x80 && text[i + k + 2] < 0x80) {
+                dst[k] = static_cast<char16_t>((lead & 0x1F) << 6 | (trail & 0x3F));
+                dst += k + 1;
+                i += k + 2;
+                continue;
+            }
+        }
+        dst += k;
+        i += k;
+        return;
     } while (limit - i >= 16);
 }
 
@@ -210,40 +226,6 @@ PEL_KERNEL bool DecodeMixedBlock(const unsigned char* text, std::size_t& i, char
 }
 
 // UTF-8 decoding.
-
-// Widens ASCII as WidenAscii does, but decodes a well-formed two-byte sequence (an accented
-// letter in Latin text) in place and goes on, so that prose doesn't leave the loop at every
-// accent. Stops at anything else: a zero, stop or other byte of 0x80 and above.
-PEL_KERNEL void WidenLatin(const unsigned char* text, std::size_t& i, std::size_t limit,
-                           char16_t*& dst, __m128i stop) {
-    const __m128i zero = _mm_setzero_si128();
-    do {
-        _mm_prefetch(reinterpret_cast<const char*>(text + i + kFetchAhead), _MM_HINT_T0);
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi8(block, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(block, zero));
-        const unsigned stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
-            block, _mm_or_si128(_mm_cmpeq_epi8(block, zero), _mm_cmpeq_epi8(block, stop)))));
-        if (stops == 0) {
-            dst += 16;
-            i += 16;
-            continue;
-        }
-        const unsigned k = LowestBit(stops);
-        // A valid trail byte is never the terminating zero, so the byte after it is there.
-        const unsigned char lead = text[i + k];
-        const unsigned char trail = text[i + k + 1];
-        // A run of such letters (Cyrillic, Greek) is left to the blocks of two-byte text.
-        if (lead < 0xC2 || lead >= 0xE0 || (trail & 0xC0) != 0x80 || text[i + k + 2] >= 0x80) {
-            dst += k;
-            i += k;
-            return;
-        }
-        dst[k] = static_cast<char16_t>((lead & 0x1F) << 6 | (trail & 0x3F));
-        dst += k + 1;
-        i += k + 2;
-    } while (limit - i >= 16);
-}
 
 // Decodes the 16 bytes at text + i (text + i + 16 must be readable) when they hold only
 // characters of one byte (none of them zero or stop) and well-formed two-byte sequences

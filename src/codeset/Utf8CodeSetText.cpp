@@ -39,7 +39,7 @@ CodeSetResult Utf8CodeSet::DecodeText(const unsigned char* text, std::size_t len
                 if (b != ampersand || ampersand == 0) {
 #if defined(PEL_SSE2)
                     if (length - i >= 16) {
-                        WidenLatin(text, i, length, dst, stop);
+                        WidenAscii<true>(text, i, length, dst, stop);
                         continue;
                     }
 #endif
