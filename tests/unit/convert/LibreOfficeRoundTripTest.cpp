@@ -19,6 +19,7 @@
 #include "codeset/EntityTable.h"
 #include "convert/BuildRtf.h"
 #include "convert/ConvertedText.h"
+#include "platform/Utf8.h"
 
 namespace {
 
@@ -29,31 +30,6 @@ constexpr std::size_t kShortDocumentUnits = 3000;
 constexpr std::size_t kLongDocumentUnits = 4500;
 // soffice (7.4) reads at most 255 arguments and quietly drops the documents beyond them.
 constexpr std::size_t kDocumentsPerRun = 200;
-
-std::string Utf8(const std::u16string& units) {
-    std::string out;
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        char32_t c = units[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size())
-            c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 // A character a text may hold: LibreOffice keeps no C0 control other than tab and line
 // ends, and U+2029 is a paragraph end to it.
@@ -158,7 +134,7 @@ std::string ExpectedExport(const std::u16string& text) {
     }
     if (lines.empty() || lines.back() != u'\n')
         lines += u'\n';
-    return Utf8(lines);
+    return Utf16ToUtf8(lines);
 }
 
 // The export without its byte order mark.
