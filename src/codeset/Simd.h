@@ -39,8 +39,9 @@ inline unsigned LowestBit(unsigned mask) {
 
 // Single-byte decoding.
 
-// How far ahead of the block being widened the text is fetched into the cache: the
-// hardware alone keeps the loop waiting on memory for long texts.
+// How far ahead of the block being converted the text is fetched into the cache (in bytes,
+// of multibyte text or of units): the hardware alone keeps the loops waiting on memory for
+// long texts.
 constexpr std::size_t kFetchAhead = 1024;
 
 // Widens the blocks of 16 bytes from text + i while they lie before limit: the bytes of the
@@ -307,6 +308,7 @@ public:
     PEL_KERNEL std::size_t Store(const char16_t* p, const char16_t* end, char* out) const {
         const char16_t* const start = p;
         while (end - p >= 16) {
+            _mm_prefetch(reinterpret_cast<const char*>(p) + kFetchAhead, _MM_HINT_T0);
             const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
             const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(first, second));
@@ -340,30 +342,78 @@ private:
 
 // What the 8 units of a block are in UTF-8, when none needs the per-character path: all
 // ASCII, all of one or two bytes (below U+0800), all of three (U+0800 up, but no surrogate and
-// no U+2028); an ASCII unit must not be zero or marked.
-enum class Utf8Lengths { Mixed, Ascii, Short, Three };
+// no U+2028), or of any of these lengths; an ASCII unit must not be zero or marked. Mixed: a
+// unit needs the per-character path.
+enum class Utf8Lengths { Mixed, Ascii, Short, Three, Any };
 
 PEL_KERNEL Utf8Lengths ClassifyUtf8Block(const AsciiNarrower& narrower, __m128i units) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i upTo7FF = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7FF)), zero);
     const unsigned low = static_cast<unsigned>(_mm_movemask_epi8(upTo7FF));
+    // Stops marks the lanes above 0x7F too, which are fine here.
+    auto asciiStops = [&](__m128i stops) {
+        const __m128i ascii = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7F)), zero);
+        return _mm_movemask_epi8(_mm_and_si128(stops, ascii)) != 0;
+    };
     if (low == 0xFFFF) {
         const __m128i stops = narrower.Stops(units);
         if (_mm_movemask_epi8(stops) == 0)
             return Utf8Lengths::Ascii;
-        // Stops marks the lanes above 0x7F too, which are fine here.
-        const __m128i ascii = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7F)), zero);
-        const __m128i bad = _mm_and_si128(stops, ascii);
-        return _mm_movemask_epi8(bad) == 0 ? Utf8Lengths::Short : Utf8Lengths::Mixed;
+        return asciiStops(stops) ? Utf8Lengths::Mixed : Utf8Lengths::Short;
     }
-    if (low != 0)
-        return Utf8Lengths::Mixed;
     const __m128i surrogate = _mm_cmpeq_epi16(
         _mm_subs_epu16(_mm_sub_epi16(units, _mm_set1_epi16(static_cast<short>(0xD800))),
                        _mm_set1_epi16(0x7FF)),
         zero);
     const __m128i other = _mm_or_si128(surrogate, _mm_cmpeq_epi16(units, _mm_set1_epi16(0x2028)));
-    return _mm_movemask_epi8(other) == 0 ? Utf8Lengths::Three : Utf8Lengths::Mixed;
+    if (_mm_movemask_epi8(other) != 0)
+        return Utf8Lengths::Mixed;
+    if (low == 0)
+        return Utf8Lengths::Three;
+    return asciiStops(narrower.Stops(units)) ? Utf8Lengths::Mixed : Utf8Lengths::Any;
+}
+
+// Writes the one to three bytes of each of 8 units (none a surrogate), without a branch per
+// unit; returns the end of them (up to 3 more bytes are written).
+PEL_KERNEL char* StoreUtf8Block(__m128i units, char* out) {
+    const __m128i zero = _mm_setzero_si128();
+    // 3 less one for a unit up to 0x7FF and one more up to 0x7F (the masks are -1), a byte each.
+    const __m128i upTo7F = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7F)), zero);
+    const __m128i upTo7FF = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7FF)), zero);
+    const __m128i lengths = _mm_add_epi16(_mm_set1_epi16(3), _mm_add_epi16(upTo7F, upTo7FF));
+    auto steps = static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_packus_epi16(lengths, zero)));
+    char* c = out;
+    // Each unit's bytes in a 32-bit lane, lead byte lowest, stored 4 at a time.
+    auto half = [&](__m128i wide) {
+        const __m128i six = _mm_set1_epi32(0x3F);
+        const __m128i last = _mm_or_si128(_mm_and_si128(wide, six), _mm_set1_epi32(0x80));
+        const __m128i three = _mm_or_si128(
+            _mm_or_si128(_mm_srli_epi32(wide, 12), _mm_set1_epi32(0xE0)),
+            _mm_or_si128(_mm_slli_epi32(_mm_or_si128(_mm_and_si128(_mm_srli_epi32(wide, 6), six),
+                                                     _mm_set1_epi32(0x80)),
+                                        8),
+                         _mm_slli_epi32(last, 16)));
+        const __m128i two = _mm_or_si128(
+            _mm_or_si128(_mm_srli_epi32(wide, 6), _mm_set1_epi32(0xC0)), _mm_slli_epi32(last, 8));
+        const __m128i isTwo = _mm_cmpgt_epi32(wide, _mm_set1_epi32(0x7F));
+        const __m128i isThree = _mm_cmpgt_epi32(wide, _mm_set1_epi32(0x7FF));
+        const __m128i bytes = _mm_or_si128(
+            _mm_and_si128(isThree, three),
+            _mm_andnot_si128(
+                isThree, _mm_or_si128(_mm_and_si128(isTwo, two), _mm_andnot_si128(isTwo, wide))));
+        auto store = [&](std::uint64_t pair) {
+            for (int k = 0; k < 2; ++k, pair >>= 32, steps >>= 8) {
+                const auto four = static_cast<std::uint32_t>(pair);
+                std::memcpy(c, &four, 4);
+                c += steps & 0xFF;
+            }
+        };
+        store(static_cast<std::uint64_t>(_mm_cvtsi128_si64(bytes)));
+        store(static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_srli_si128(bytes, 8))));
+    };
+    half(_mm_unpacklo_epi16(units, zero));
+    half(_mm_unpackhi_epi16(units, zero));
+    return c;
 }
 
 // Writes the one or two bytes of each of 8 units below U+0800; returns the end of them.

@@ -166,6 +166,7 @@ void Utf8CodeSet::EncodeText(const char16_t* units, std::size_t count, unsigned 
                 // character: the lengths of the characters alternate without a pattern in most
                 // text. Long runs of ASCII go 16 units a step.
                 if (end - p >= 8 && narrower.Usable()) {
+                    _mm_prefetch(reinterpret_cast<const char*>(p) + kFetchAhead, _MM_HINT_T0);
                     const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
                     switch (ClassifyUtf8Block(narrower, block)) {
                         case Utf8Lengths::Ascii:
@@ -187,6 +188,11 @@ void Utf8CodeSet::EncodeText(const char16_t* units, std::size_t count, unsigned 
                         case Utf8Lengths::Three:
                             asciiBlocks = 0;
                             cursor = StoreThreeByteBlock(block, cursor);
+                            p += 8;
+                            continue;
+                        case Utf8Lengths::Any:
+                            asciiBlocks = 0;
+                            cursor = StoreUtf8Block(block, cursor);
                             p += 8;
                             continue;
                         case Utf8Lengths::Mixed:

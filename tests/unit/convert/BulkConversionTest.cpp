@@ -374,9 +374,11 @@ TEST_P(BulkConversionTest, EncodesEveryUnitLikeThePerCharacterPath) {
 
 TEST_P(BulkConversionTest, EncodesRandomTextsLikeThePerCharacterPath) {
     const std::u16string tableUnits = TableUnits(*holder.codeSet);
-    const std::u16string special = {0x0001, u'"',   u'&',   u'\'',  u'<',   u'>',   0x2028,
-                                    0x0000, 0xFFFF, 0xD800, 0xDC00, 0x20AC, 0x00E9, u'?',
-                                    u';',   u'#',   0xD83D, 0xDE00, 0xDBFF, 0xDFFF};
+    const std::u16string special = {0x0001, u'"', u'&', u'\'', u'<', u'>', 0x2028, 0x0000, 0xFFFF,
+                                    0xD800, 0xDC00, 0x20AC, 0x00E9, u'?', u';', u'#', 0xD83D,
+                                    0xDE00, 0xDBFF, 0xDFFF,
+                                    // Where the UTF-8 lengths change.
+                                    0x007F, 0x0080, 0x07FF, 0x0800, 0xD7FF, 0xE000};
     for (int round = 0; round < 100; ++round) {
         std::u16string units;
         const int length = static_cast<int>(random() % 200);
