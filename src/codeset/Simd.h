@@ -13,6 +13,13 @@
 #define PEL_SSE2 1
 #include <emmintrin.h>
 #endif
+// Kernels that need SSSE3 (a byte shuffle), compiled for it alone and chosen at run time: the
+// exe must still run on the x86-64 processors that lack it.
+#if defined(PEL_SSE2) && (defined(__GNUC__) || defined(__clang__))
+#define PEL_SSSE3 1
+#include <tmmintrin.h>
+#define PEL_TARGET_SSSE3 __attribute__((target("ssse3")))
+#endif
 #if defined(_MSC_VER)
 #include <intrin.h>
 #endif
@@ -43,6 +50,9 @@ inline unsigned LowestBit(unsigned mask) {
 // of multibyte text or of units): the hardware alone keeps the loops waiting on memory for
 // long texts.
 constexpr std::size_t kFetchAhead = 1024;
+// How far ahead of the units being written their lines are fetched (in bytes): a store to a
+// line that is not in the cache waits for the line to be read first.
+constexpr std::size_t kStoreAhead = 4096;
 
 // Widens the blocks of 16 bytes from text + i while they lie before limit: the bytes of the
 // linear run from linearFrom up are moved by delta (with kShift), the other bytes of 0x80
@@ -62,6 +72,7 @@ void WidenBlocks(const unsigned char* text, std::size_t length, std::size_t& i, 
     while (limit - at >= 16) {
         if (length - at > kFetchAhead)
             _mm_prefetch(reinterpret_cast<const char*>(text + at + kFetchAhead), _MM_HINT_T0);
+        _mm_prefetch(reinterpret_cast<const char*>(out) + kStoreAhead, _MM_HINT_T0);
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
         const __m128i high = _mm_cmplt_epi8(block, zero);
         __m128i patch = high;
@@ -119,17 +130,18 @@ PEL_KERNEL void WidenAscii(const unsigned char* text, std::size_t& i, std::size_
     const __m128i zero = _mm_setzero_si128();
     do {
         _mm_prefetch(reinterpret_cast<const char*>(text + i + kFetchAhead), _MM_HINT_T0);
+        _mm_prefetch(reinterpret_cast<const char*>(dst) + kStoreAhead, _MM_HINT_T0);
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi8(block, zero));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(block, zero));
-        const unsigned stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+        const auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
             block, _mm_or_si128(_mm_cmpeq_epi8(block, zero), _mm_cmpeq_epi8(block, stop)))));
-        if (stops == 0) {
+        if (found == 0) {
             dst += 16;
             i += 16;
             continue;
         }
-        const unsigned k = LowestBit(stops);
+        const unsigned k = LowestBit(found);
         if (kLatinLetters) {
             // A valid trail byte is never the terminating zero, so the byte after it is there.
             const unsigned char lead = text[i + k];
@@ -441,6 +453,61 @@ PEL_KERNEL char* StoreShortBlock(__m128i units, char* out) {
     four(static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_srli_si128(bytes, 8))));
     return c;
 }
+
+#if defined(PEL_SSSE3)
+
+// Whether the processor has SSSE3 (looked up once).
+inline bool HasSsse3() {
+    static const bool has = __builtin_cpu_supports("ssse3");
+    return has;
+}
+
+// For each set of the 8 lanes of a block that hold one byte (bit k for lane k), the shuffle
+// that keeps the first byte of every lane and the second of the others, in order, and the
+// number of bytes kept.
+struct ShortBlockShuffles {
+    alignas(16) unsigned char control[256][16];
+    unsigned char length[256];
+};
+
+constexpr ShortBlockShuffles MakeShortBlockShuffles() {
+    ShortBlockShuffles table{};
+    for (unsigned single = 0; single < 256; ++single) {
+        unsigned n = 0;
+        for (unsigned lane = 0; lane < 8; ++lane) {
+            table.control[single][n++] = static_cast<unsigned char>(2 * lane);
+            if (!((single >> lane) & 1))
+                table.control[single][n++] = static_cast<unsigned char>(2 * lane + 1);
+        }
+        table.length[single] = static_cast<unsigned char>(n);
+        // Lanes past the kept bytes are cleared.
+        for (; n < 16; ++n)
+            table.control[single][n] = 0x80;
+    }
+    return table;
+}
+
+inline constexpr ShortBlockShuffles kShortBlockShuffles = MakeShortBlockShuffles();
+
+// StoreShortBlock with one shuffle for the 16 bytes instead of a store per unit (16 bytes
+// are written).
+PEL_TARGET_SSSE3 inline char* StoreShortBlockSsse3(__m128i units, char* out) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ascii = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7F)), zero);
+    const __m128i lead = _mm_or_si128(_mm_srli_epi16(units, 6), _mm_set1_epi16(0xC0));
+    const __m128i trail =
+        _mm_or_si128(_mm_and_si128(units, _mm_set1_epi16(0x3F)), _mm_set1_epi16(0x80));
+    const __m128i pairs = _mm_or_si128(lead, _mm_slli_epi16(trail, 8));
+    const __m128i bytes = _mm_or_si128(_mm_and_si128(ascii, units), _mm_andnot_si128(ascii, pairs));
+    const auto single =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(ascii, zero))) & 0xFF;
+    const __m128i control =
+        _mm_load_si128(reinterpret_cast<const __m128i*>(kShortBlockShuffles.control[single]));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(bytes, control));
+    return out + kShortBlockShuffles.length[single];
+}
+
+#endif
 
 // Writes the three bytes of each of 8 units from U+0800 up (none a surrogate); returns the
 // end of them (up to 1 more byte is written).

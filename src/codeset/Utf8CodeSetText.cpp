@@ -133,8 +133,14 @@ CodeSetResult Utf8CodeSet::DecodeText(const unsigned char* text, std::size_t len
     return result;
 }
 
-void Utf8CodeSet::EncodeText(const char16_t* units, std::size_t count, unsigned flags,
-                             bool escapeMarkup, std::string& out) const {
+namespace {
+
+// The whole-text encoder, with kSsse3 for the processors that have SSSE3 (the caller is
+// compiled for it).
+template <bool kSsse3>
+PEL_KERNEL void EncodeUtf8(const Utf8CodeSet& codeSet, const char16_t* units, std::size_t count,
+                           unsigned flags, bool escapeMarkup, std::string& out) {
+    constexpr std::size_t kCharBufferSize = CodeSet::kCharBufferSize;
     // Units below 0x80 that EncodeChar must see: the special characters under these flags,
     // the marker, and zero (which it writes as nothing).
     const std::uint64_t special = SpecialUnitMask(flags, escapeMarkup, 64) | 1;
@@ -182,6 +188,13 @@ void Utf8CodeSet::EncodeText(const char16_t* units, std::size_t count, unsigned 
                             continue;
                         case Utf8Lengths::Short:
                             asciiBlocks = 0;
+#if defined(PEL_SSSE3)
+                            if constexpr (kSsse3) {
+                                cursor = StoreShortBlockSsse3(block, cursor);
+                                p += 8;
+                                continue;
+                            }
+#endif
                             cursor = StoreShortBlock(block, cursor);
                             p += 8;
                             continue;
@@ -242,13 +255,13 @@ void Utf8CodeSet::EncodeText(const char16_t* units, std::size_t count, unsigned 
                     char* const known = lowUnits[unit];
                     if (!((lowUnitsKnown >> unit) & 1)) {
                         std::memset(known, 0, kCharBufferSize);
-                        EncodeChar(unit, known, flags, escapeMarkup);
+                        codeSet.EncodeChar(unit, known, flags, escapeMarkup);
                         known[kCharBufferSize - 1] = '\0';
                         lowUnitsKnown |= std::uint64_t(1) << unit;
                     }
                     piece = known;
                 } else {
-                    EncodeChar(unit, buffer, flags, escapeMarkup);
+                    codeSet.EncodeChar(unit, buffer, flags, escapeMarkup);
                     buffer[kCharBufferSize - 1] = '\0';
                     piece = buffer;
                 }
@@ -261,4 +274,25 @@ void Utf8CodeSet::EncodeText(const char16_t* units, std::size_t count, unsigned 
         });
         slowRoom *= 2;
     }
+}
+
+#if defined(PEL_SSSE3)
+PEL_TARGET_SSSE3 void EncodeUtf8WithSsse3(const Utf8CodeSet& codeSet, const char16_t* units,
+                                          std::size_t count, unsigned flags, bool escapeMarkup,
+                                          std::string& out) {
+    EncodeUtf8<true>(codeSet, units, count, flags, escapeMarkup, out);
+}
+#endif
+
+}  // namespace
+
+void Utf8CodeSet::EncodeText(const char16_t* units, std::size_t count, unsigned flags,
+                             bool escapeMarkup, std::string& out) const {
+#if defined(PEL_SSSE3)
+    if (HasSsse3()) {
+        EncodeUtf8WithSsse3(*this, units, count, flags, escapeMarkup, out);
+        return;
+    }
+#endif
+    EncodeUtf8<false>(*this, units, count, flags, escapeMarkup, out);
 }
