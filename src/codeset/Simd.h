@@ -324,27 +324,34 @@ public:
             const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
             const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(first, second));
-            const unsigned stop = static_cast<unsigned>(
-                _mm_movemask_epi8(_mm_packs_epi16(Stops(first), Stops(second))));
-            if (stop != 0)
-                return static_cast<std::size_t>(p - start) + LowestBit(stop);
+            const auto plain = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_packs_epi16(Plain(first), Plain(second))));
+            if (plain != 0xFFFF)
+                return static_cast<std::size_t>(p - start) + LowestBit(~plain);
             p += 16;
             out += 16;
         }
         return static_cast<std::size_t>(p - start);
     }
 
-    // The lanes above 0x7F, zero or marked.
-    PEL_KERNEL __m128i Stops(__m128i units) const {
-        const __m128i zero = _mm_setzero_si128();
-        // Units above 0x7F keep a non-zero remainder after subtracting 0x7F.
-        const __m128i above = _mm_subs_epu16(units, _mm_set1_epi16(0x7F));
-        __m128i stop =
-            _mm_or_si128(_mm_cmpeq_epi16(units, zero),
-                         _mm_andnot_si128(_mm_cmpeq_epi16(above, zero), _mm_set1_epi16(-1)));
+    // The lanes from 1 to 0x7F that are not marked (all ones).
+    PEL_KERNEL __m128i Plain(__m128i units) const {
+        // Less one, those units are 0 to 0x7E, which saturates to zero less 0x7E; zero
+        // wraps around to 0xFFFF.
+        const __m128i outside =
+            _mm_subs_epu16(_mm_sub_epi16(units, _mm_set1_epi16(1)), _mm_set1_epi16(0x7E));
+        __m128i plain = _mm_cmpeq_epi16(outside, _mm_setzero_si128());
         for (int k = 0; k < count_; ++k)
-            stop = _mm_or_si128(stop, _mm_cmpeq_epi16(units, marked_[k]));
-        return stop;
+            plain = _mm_andnot_si128(_mm_cmpeq_epi16(units, marked_[k]), plain);
+        return plain;
+    }
+
+    // Whether a lane is zero or marked.
+    PEL_KERNEL bool AnyMarked(__m128i units) const {
+        __m128i marked = _mm_cmpeq_epi16(units, _mm_setzero_si128());
+        for (int k = 0; k < count_; ++k)
+            marked = _mm_or_si128(marked, _mm_cmpeq_epi16(units, marked_[k]));
+        return _mm_movemask_epi8(marked) != 0;
     }
 
 private:
@@ -362,16 +369,12 @@ PEL_KERNEL Utf8Lengths ClassifyUtf8Block(const AsciiNarrower& narrower, __m128i 
     const __m128i zero = _mm_setzero_si128();
     const __m128i upTo7FF = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7FF)), zero);
     const unsigned low = static_cast<unsigned>(_mm_movemask_epi8(upTo7FF));
-    // Stops marks the lanes above 0x7F too, which are fine here.
-    auto asciiStops = [&](__m128i stops) {
-        const __m128i ascii = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7F)), zero);
-        return _mm_movemask_epi8(_mm_and_si128(stops, ascii)) != 0;
-    };
+    // Zero and marked units are the ASCII ones that need the per-character path.
     if (low == 0xFFFF) {
-        const __m128i stops = narrower.Stops(units);
-        if (_mm_movemask_epi8(stops) == 0)
-            return Utf8Lengths::Ascii;
-        return asciiStops(stops) ? Utf8Lengths::Mixed : Utf8Lengths::Short;
+        if (narrower.AnyMarked(units))
+            return Utf8Lengths::Mixed;
+        const __m128i ascii = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7F)), zero);
+        return _mm_movemask_epi8(ascii) == 0xFFFF ? Utf8Lengths::Ascii : Utf8Lengths::Short;
     }
     const __m128i surrogate = _mm_cmpeq_epi16(
         _mm_subs_epu16(_mm_sub_epi16(units, _mm_set1_epi16(static_cast<short>(0xD800))),
@@ -382,7 +385,7 @@ PEL_KERNEL Utf8Lengths ClassifyUtf8Block(const AsciiNarrower& narrower, __m128i 
         return Utf8Lengths::Mixed;
     if (low == 0)
         return Utf8Lengths::Three;
-    return asciiStops(narrower.Stops(units)) ? Utf8Lengths::Mixed : Utf8Lengths::Any;
+    return narrower.AnyMarked(units) ? Utf8Lengths::Mixed : Utf8Lengths::Any;
 }
 
 // Writes the one to three bytes of each of 8 units (none a surrogate), without a branch per
