@@ -134,14 +134,14 @@ PEL_KERNEL void WidenAscii(const unsigned char* text, std::size_t& i, std::size_
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi8(block, zero));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(block, zero));
-        const auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+        const unsigned stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
             block, _mm_or_si128(_mm_cmpeq_epi8(block, zero), _mm_cmpeq_epi8(block, stop)))));
-        if (found == 0) {
+        if (stops == 0) {
             dst += 16;
             i += 16;
             continue;
         }
-        const unsigned k = LowestBit(found);
+        const unsigned k = LowestBit(stops);
         if (kLatinLetters) {
             // A valid trail byte is never the terminating zero, so the byte after it is there.
             const unsigned char lead = text[i + k];
@@ -431,16 +431,22 @@ PEL_KERNEL char* StoreUtf8Block(__m128i units, char* out) {
     return c;
 }
 
-// Writes the one or two bytes of each of 8 units below U+0800; returns the end of them.
-PEL_KERNEL char* StoreShortBlock(__m128i units, char* out) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i ascii = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7F)), zero);
+// The one or two bytes of each of 8 units below U+0800 as 16-bit lanes, lead byte first (the
+// unit itself for one of ASCII, the lanes that ascii marks).
+PEL_KERNEL __m128i ShortBlockBytes(__m128i units, __m128i ascii) {
     const __m128i lead = _mm_or_si128(_mm_srli_epi16(units, 6), _mm_set1_epi16(0xC0));
     const __m128i trail =
         _mm_or_si128(_mm_and_si128(units, _mm_set1_epi16(0x3F)), _mm_set1_epi16(0x80));
     // Little-endian lanes: the lead byte first.
     const __m128i pairs = _mm_or_si128(lead, _mm_slli_epi16(trail, 8));
-    const __m128i bytes = _mm_or_si128(_mm_and_si128(ascii, units), _mm_andnot_si128(ascii, pairs));
+    return _mm_or_si128(_mm_and_si128(ascii, units), _mm_andnot_si128(ascii, pairs));
+}
+
+// Writes the one or two bytes of each of 8 units below U+0800; returns the end of them.
+PEL_KERNEL char* StoreShortBlock(__m128i units, char* out) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ascii = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7F)), zero);
+    const __m128i bytes = ShortBlockBytes(units, ascii);
     unsigned single = static_cast<unsigned>(_mm_movemask_epi8(ascii));
     char* c = out;
     // Four lanes at a time out of a 64-bit register, each stored as two bytes of which one or
@@ -497,11 +503,7 @@ inline constexpr ShortBlockShuffles kShortBlockShuffles = MakeShortBlockShuffles
 PEL_TARGET_SSSE3 inline char* StoreShortBlockSsse3(__m128i units, char* out) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i ascii = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7F)), zero);
-    const __m128i lead = _mm_or_si128(_mm_srli_epi16(units, 6), _mm_set1_epi16(0xC0));
-    const __m128i trail =
-        _mm_or_si128(_mm_and_si128(units, _mm_set1_epi16(0x3F)), _mm_set1_epi16(0x80));
-    const __m128i pairs = _mm_or_si128(lead, _mm_slli_epi16(trail, 8));
-    const __m128i bytes = _mm_or_si128(_mm_and_si128(ascii, units), _mm_andnot_si128(ascii, pairs));
+    const __m128i bytes = ShortBlockBytes(units, ascii);
     const auto single =
         static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(ascii, zero))) & 0xFF;
     const __m128i control =
