@@ -42,6 +42,14 @@ inline unsigned LowestBit(unsigned mask) {
 #define PEL_KERNEL inline __attribute__((always_inline))
 #endif
 
+#if defined(PEL_SSSE3)
+// Whether the processor has SSSE3 (looked up once).
+inline bool HasSsse3() {
+    static const bool has = __builtin_cpu_supports("ssse3");
+    return has;
+}
+#endif
+
 #if defined(PEL_SSE2)
 
 // Single-byte decoding.
@@ -245,6 +253,49 @@ PEL_KERNEL bool DecodeMixedBlock(const unsigned char* text, std::size_t& i, char
 // (lead byte C2 to DF, trail byte 80 to BF), as Latin and Cyrillic text does; a sequence
 // that the block cuts is left for the next one. Returns false, having written nothing that
 // counts, when the block has anything else.
+#if defined(PEL_SSSE3)
+
+// For each set of the 8 16-bit lanes of a block to keep (bit k for lane k), the shuffle that
+// moves them down one after another, and their number.
+struct UnitShuffles {
+    alignas(16) unsigned char control[256][16];
+    unsigned char count[256];
+};
+
+constexpr UnitShuffles MakeUnitShuffles() {
+    UnitShuffles table{};
+    for (unsigned keep = 0; keep < 256; ++keep) {
+        unsigned n = 0;
+        for (unsigned lane = 0; lane < 8; ++lane) {
+            if ((keep >> lane) & 1) {
+                table.control[keep][2 * n] = static_cast<unsigned char>(2 * lane);
+                table.control[keep][2 * n + 1] = static_cast<unsigned char>(2 * lane + 1);
+                ++n;
+            }
+        }
+        table.count[keep] = static_cast<unsigned char>(n);
+        for (unsigned k = 2 * n; k < 16; ++k)
+            table.control[keep][k] = 0x80;
+    }
+    return table;
+}
+
+inline constexpr UnitShuffles kUnitShuffles = MakeUnitShuffles();
+
+// Writes the lanes of units that keep marks one after another at dst (8 units are written);
+// returns the end of them.
+PEL_TARGET_SSSE3 inline char16_t* StoreKeptUnitsSsse3(__m128i units, unsigned keep, char16_t* dst) {
+    const __m128i control =
+        _mm_load_si128(reinterpret_cast<const __m128i*>(kUnitShuffles.control[keep]));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_shuffle_epi8(units, control));
+    return dst + kUnitShuffles.count[keep];
+}
+
+#endif
+
+// With kSsse3 (for a caller compiled for SSSE3), the units are moved over those of the trail
+// bytes with two shuffles instead of a move per byte.
+template <bool kSsse3 = false>
 PEL_KERNEL bool DecodeShortUtf8Block(const unsigned char* text, std::size_t& i, char16_t*& dst,
                                      __m128i stop) {
     const __m128i zero = _mm_setzero_si128();
@@ -274,12 +325,23 @@ PEL_KERNEL bool DecodeShortUtf8Block(const unsigned char* text, std::size_t& i, 
         return _mm_or_si128(_mm_and_si128(ascii, bytes), _mm_andnot_si128(ascii, two));
     };
     const __m128i ascii = _mm_cmpgt_epi8(block, _mm_set1_epi8(-1));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst),
-                     units(_mm_unpacklo_epi8(block, zero), _mm_unpacklo_epi8(next, zero),
-                           _mm_unpacklo_epi8(ascii, ascii)));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8),
-                     units(_mm_unpackhi_epi8(block, zero), _mm_unpackhi_epi8(next, zero),
-                           _mm_unpackhi_epi8(ascii, ascii)));
+    const __m128i first = units(_mm_unpacklo_epi8(block, zero), _mm_unpacklo_epi8(next, zero),
+                                _mm_unpacklo_epi8(ascii, ascii));
+    const __m128i second = units(_mm_unpackhi_epi8(block, zero), _mm_unpackhi_epi8(next, zero),
+                                 _mm_unpackhi_epi8(ascii, ascii));
+#if defined(PEL_SSSE3)
+    if constexpr (kSsse3) {
+        const unsigned keep = ~trail & 0xFFFF;
+        char16_t* const end =
+            StoreKeptUnitsSsse3(second, keep >> 8, StoreKeptUnitsSsse3(first, keep & 0xFF, dst));
+        // A lead byte at the end was counted as a character of its own.
+        dst = end - (16 - count);
+        i += count;
+        return true;
+    }
+#endif
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), first);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), second);
     // Each unit moves down over those of the trail bytes before it, in place and without a
     // branch: a trail byte's unit is written where the next character's unit then goes.
     unsigned at = 0;
@@ -464,12 +526,6 @@ PEL_KERNEL char* StoreShortBlock(__m128i units, char* out) {
 }
 
 #if defined(PEL_SSSE3)
-
-// Whether the processor has SSSE3 (looked up once).
-inline bool HasSsse3() {
-    static const bool has = __builtin_cpu_supports("ssse3");
-    return has;
-}
 
 // For each set of the 8 lanes of a block that hold one byte (bit k for lane k), the shuffle
 // that keeps the first byte of every lane and the second of the others, in order, and the

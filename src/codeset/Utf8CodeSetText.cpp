@@ -14,14 +14,13 @@ bool IsTrail(unsigned char b) {
     return (b & 0xC0) == 0x80;
 }
 
-}  // namespace
-
 // Well-formed sequences are decoded here; anything else (a cut or ill-formed sequence, an
 // overlong form, which may spell an ampersand or a zero, a value above U+10FFFF, an entity)
 // goes to DecodeCodePoint, which gives it the unit, the stop and the position it always has.
-CodeSetResult Utf8CodeSet::DecodeText(const unsigned char* text, std::size_t length,
-                                      std::size_t& position, std::u16string& out,
-                                      unsigned flags) const {
+template <bool kSsse3>
+PEL_KERNEL CodeSetResult DecodeUtf8(const Utf8CodeSet& codeSet, const unsigned char* text,
+                                    std::size_t length, std::size_t& position, std::u16string& out,
+                                    unsigned flags) {
     const bool entities = (flags & NamedEntities) != 0;
     const unsigned char ampersand = entities ? '&' : 0;
 #if defined(PEL_SSE2)
@@ -57,7 +56,7 @@ CodeSetResult Utf8CodeSet::DecodeText(const unsigned char* text, std::size_t len
                 // Runs of two-byte characters between spaces (Cyrillic, Greek) go a block at a
                 // time; a lone accented letter among ASCII is quicker on its own.
                 if (b < 0xE0 && length - i >= 16 && text[i + 2] >= 0x80 &&
-                    DecodeShortUtf8Block(text, i, dst, stop))
+                    DecodeShortUtf8Block<kSsse3>(text, i, dst, stop))
                     continue;
 #endif
                 // A valid trail byte is never the terminating zero, so reading stops in time.
@@ -116,7 +115,7 @@ CodeSetResult Utf8CodeSet::DecodeText(const unsigned char* text, std::size_t len
             char32_t codePoint = 0;
             std::size_t consumed = 0;
             bool isEntity = false;
-            result = DecodeCodePoint(text + i, codePoint, consumed, isEntity, flags);
+            result = codeSet.DecodeCodePoint(text + i, codePoint, consumed, isEntity, flags);
             if (result != CodeSetResult::Ok || consumed == 0)
                 break;
             if (codePoint > 0xFFFF) {
@@ -133,7 +132,14 @@ CodeSetResult Utf8CodeSet::DecodeText(const unsigned char* text, std::size_t len
     return result;
 }
 
-namespace {
+#if defined(PEL_SSSE3)
+PEL_TARGET_SSSE3 CodeSetResult DecodeUtf8WithSsse3(const Utf8CodeSet& codeSet,
+                                                   const unsigned char* text, std::size_t length,
+                                                   std::size_t& position, std::u16string& out,
+                                                   unsigned flags) {
+    return DecodeUtf8<true>(codeSet, text, length, position, out, flags);
+}
+#endif
 
 // The whole-text encoder, with kSsse3 for the processors that have SSSE3 (the caller is
 // compiled for it).
@@ -285,6 +291,16 @@ PEL_TARGET_SSSE3 void EncodeUtf8WithSsse3(const Utf8CodeSet& codeSet, const char
 #endif
 
 }  // namespace
+
+CodeSetResult Utf8CodeSet::DecodeText(const unsigned char* text, std::size_t length,
+                                      std::size_t& position, std::u16string& out,
+                                      unsigned flags) const {
+#if defined(PEL_SSSE3)
+    if (HasSsse3())
+        return DecodeUtf8WithSsse3(*this, text, length, position, out, flags);
+#endif
+    return DecodeUtf8<false>(*this, text, length, position, out, flags);
+}
 
 void Utf8CodeSet::EncodeText(const char16_t* units, std::size_t count, unsigned flags,
                              bool escapeMarkup, std::string& out) const {

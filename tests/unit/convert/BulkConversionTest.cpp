@@ -493,7 +493,7 @@ TEST_P(BulkConversionTest, LongRtfDocumentMatchesOneRenderingPerUnit) {
 
 #if defined(PEL_SSSE3)
 // The conversions above take the SSSE3 kernels on a processor that has them; the ones that
-// the others take must write the same bytes.
+// the others take must give the same.
 TEST(Utf8Kernels, ShortBlocksWithAShuffleMatchThoseOfTheBaseline) {
     if (!HasSsse3())
         GTEST_SKIP() << "no SSSE3";
@@ -514,6 +514,42 @@ TEST(Utf8Kernels, ShortBlocksWithAShuffleMatchThoseOfTheBaseline) {
         const auto baselineLength = StoreShortBlock(block, baseline) - baseline;
         const auto shuffledLength = StoreShortBlockSsse3(block, shuffled) - shuffled;
         ASSERT_EQ(std::string(shuffled, shuffledLength), std::string(baseline, baselineLength))
+            << "round " << round;
+    }
+}
+
+TEST(Utf8Kernels, DecodedShortBlocksWithShufflesMatchThoseOfTheBaseline) {
+    if (!HasSsse3())
+        GTEST_SKIP() << "no SSSE3";
+    std::mt19937 random(11);
+    for (int round = 0; round < 20000; ++round) {
+        // ASCII and two-byte sequences, now and then a byte that ends the block's fast path.
+        std::string bytes;
+        while (bytes.size() < 20) {
+            const unsigned pick = random() % 16;
+            if (pick < 6) {
+                bytes += static_cast<char>(1 + random() % 0x7F);
+            } else if (pick < 15) {
+                bytes += static_cast<char>(0xC2 + random() % 30);
+                bytes += static_cast<char>(0x80 + random() % 64);
+            } else {
+                bytes += static_cast<char>(0x80 + random() % 128);
+            }
+        }
+        const auto* text = reinterpret_cast<const unsigned char*>(bytes.c_str());
+        char16_t baseline[32] = {};
+        char16_t shuffled[32] = {};
+        std::size_t baselineAt = 0;
+        std::size_t shuffledAt = 0;
+        char16_t* baselineEnd = baseline;
+        char16_t* shuffledEnd = shuffled;
+        const __m128i stop = _mm_set1_epi8('&');
+        const bool decoded = DecodeShortUtf8Block<false>(text, baselineAt, baselineEnd, stop);
+        ASSERT_EQ(DecodeShortUtf8Block<true>(text, shuffledAt, shuffledEnd, stop), decoded);
+        if (!decoded)
+            continue;
+        ASSERT_EQ(shuffledAt, baselineAt) << "round " << round;
+        ASSERT_EQ(std::u16string(shuffled, shuffledEnd), std::u16string(baseline, baselineEnd))
             << "round " << round;
     }
 }
