@@ -19,6 +19,10 @@
 #define PEL_SSSE3 1
 #include <tmmintrin.h>
 #define PEL_TARGET_SSSE3 __attribute__((target("ssse3")))
+// For the function that runs a conversion loop with the SSSE3 kernels: they can't be forced
+// inline into the loop's template, only into a function compiled for SSSE3, so everything
+// it calls is inlined into it.
+#define PEL_SSSE3_LOOP __attribute__((target("ssse3"), flatten))
 #endif
 #if defined(_MSC_VER)
 #include <intrin.h>

@@ -133,10 +133,10 @@ PEL_KERNEL CodeSetResult DecodeUtf8(const Utf8CodeSet& codeSet, const unsigned c
 }
 
 #if defined(PEL_SSSE3)
-PEL_TARGET_SSSE3 CodeSetResult DecodeUtf8WithSsse3(const Utf8CodeSet& codeSet,
-                                                   const unsigned char* text, std::size_t length,
-                                                   std::size_t& position, std::u16string& out,
-                                                   unsigned flags) {
+PEL_SSSE3_LOOP CodeSetResult DecodeUtf8WithSsse3(const Utf8CodeSet& codeSet,
+                                                 const unsigned char* text, std::size_t length,
+                                                 std::size_t& position, std::u16string& out,
+                                                 unsigned flags) {
     return DecodeUtf8<true>(codeSet, text, length, position, out, flags);
 }
 #endif
@@ -283,9 +283,9 @@ PEL_KERNEL void EncodeUtf8(const Utf8CodeSet& codeSet, const char16_t* units, st
 }
 
 #if defined(PEL_SSSE3)
-PEL_TARGET_SSSE3 void EncodeUtf8WithSsse3(const Utf8CodeSet& codeSet, const char16_t* units,
-                                          std::size_t count, unsigned flags, bool escapeMarkup,
-                                          std::string& out) {
+PEL_SSSE3_LOOP void EncodeUtf8WithSsse3(const Utf8CodeSet& codeSet, const char16_t* units,
+                                        std::size_t count, unsigned flags, bool escapeMarkup,
+                                        std::string& out) {
     EncodeUtf8<true>(codeSet, units, count, flags, escapeMarkup, out);
 }
 #endif
