@@ -160,6 +160,7 @@ void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsig
                 // for themselves or lie in the linear run directly, the others patched in
                 // from the table.
                 if (singleByte && end - p >= 8) {
+                    _mm_prefetch(reinterpret_cast<const char*>(p) + kFetchAhead, _MM_HINT_T0);
                     bool patched = true;
                     // Each lane has two bits in the mask.
                     for (unsigned mask = narrow.Store(p, cursor); mask != 0;
