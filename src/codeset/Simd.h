@@ -52,6 +52,32 @@ inline bool HasSsse3() {
     static const bool has = __builtin_cpu_supports("ssse3");
     return has;
 }
+
+// For each set of the 8 two-byte lanes of a block (bit k for lane k), the byte shuffle that
+// keeps, in order, the bytes that keeps(in the set, first or second byte) picks, and how
+// many it keeps; the bytes after them are cleared.
+struct LaneShuffles {
+    alignas(16) unsigned char control[256][16];
+    unsigned char bytes[256];
+};
+
+template <typename Keeps>
+constexpr LaneShuffles MakeLaneShuffles(Keeps keeps) {
+    LaneShuffles table{};
+    for (unsigned set = 0; set < 256; ++set) {
+        unsigned n = 0;
+        for (unsigned lane = 0; lane < 8; ++lane) {
+            for (unsigned byte = 0; byte < 2; ++byte) {
+                if (keeps(((set >> lane) & 1) != 0, byte))
+                    table.control[set][n++] = static_cast<unsigned char>(2 * lane + byte);
+            }
+        }
+        table.bytes[set] = static_cast<unsigned char>(n);
+        for (; n < 16; ++n)
+            table.control[set][n] = 0x80;
+    }
+    return table;
+}
 #endif
 
 #if defined(PEL_SSE2)
@@ -252,51 +278,28 @@ PEL_KERNEL bool DecodeMixedBlock(const unsigned char* text, std::size_t& i, char
 
 // UTF-8 decoding.
 
-// Decodes the 16 bytes at text + i (text + i + 16 must be readable) when they hold only
-// characters of one byte (none of them zero or stop) and well-formed two-byte sequences
-// (lead byte C2 to DF, trail byte 80 to BF), as Latin and Cyrillic text does; a sequence
-// that the block cuts is left for the next one. Returns false, having written nothing that
-// counts, when the block has anything else.
 #if defined(PEL_SSSE3)
 
-// For each set of the 8 16-bit lanes of a block to keep (bit k for lane k), the shuffle that
-// moves them down one after another, and their number.
-struct UnitShuffles {
-    alignas(16) unsigned char control[256][16];
-    unsigned char count[256];
-};
-
-constexpr UnitShuffles MakeUnitShuffles() {
-    UnitShuffles table{};
-    for (unsigned keep = 0; keep < 256; ++keep) {
-        unsigned n = 0;
-        for (unsigned lane = 0; lane < 8; ++lane) {
-            if ((keep >> lane) & 1) {
-                table.control[keep][2 * n] = static_cast<unsigned char>(2 * lane);
-                table.control[keep][2 * n + 1] = static_cast<unsigned char>(2 * lane + 1);
-                ++n;
-            }
-        }
-        table.count[keep] = static_cast<unsigned char>(n);
-        for (unsigned k = 2 * n; k < 16; ++k)
-            table.control[keep][k] = 0x80;
-    }
-    return table;
-}
-
-inline constexpr UnitShuffles kUnitShuffles = MakeUnitShuffles();
+// The units of the set keep both their bytes, the others none.
+inline constexpr LaneShuffles kKeptUnits =
+    MakeLaneShuffles([](bool kept, unsigned) { return kept; });
 
 // Writes the lanes of units that keep marks one after another at dst (8 units are written);
 // returns the end of them.
 PEL_TARGET_SSSE3 inline char16_t* StoreKeptUnitsSsse3(__m128i units, unsigned keep, char16_t* dst) {
     const __m128i control =
-        _mm_load_si128(reinterpret_cast<const __m128i*>(kUnitShuffles.control[keep]));
+        _mm_load_si128(reinterpret_cast<const __m128i*>(kKeptUnits.control[keep]));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_shuffle_epi8(units, control));
-    return dst + kUnitShuffles.count[keep];
+    return dst + kKeptUnits.bytes[keep] / 2;
 }
 
 #endif
 
+// Decodes the 16 bytes at text + i (text + i + 16 must be readable) when they hold only
+// characters of one byte (none of them zero or stop) and well-formed two-byte sequences
+// (lead byte C2 to DF, trail byte 80 to BF), as Latin and Cyrillic text does; a sequence
+// that the block cuts is left for the next one. Returns false, having written nothing that
+// counts, when the block has anything else.
 // With kSsse3 (for a caller compiled for SSSE3), the units are moved over those of the trail
 // bytes with two shuffles instead of a move per byte.
 template <bool kSsse3 = false>
@@ -531,32 +534,9 @@ PEL_KERNEL char* StoreShortBlock(__m128i units, char* out) {
 
 #if defined(PEL_SSSE3)
 
-// For each set of the 8 lanes of a block that hold one byte (bit k for lane k), the shuffle
-// that keeps the first byte of every lane and the second of the others, in order, and the
-// number of bytes kept.
-struct ShortBlockShuffles {
-    alignas(16) unsigned char control[256][16];
-    unsigned char length[256];
-};
-
-constexpr ShortBlockShuffles MakeShortBlockShuffles() {
-    ShortBlockShuffles table{};
-    for (unsigned single = 0; single < 256; ++single) {
-        unsigned n = 0;
-        for (unsigned lane = 0; lane < 8; ++lane) {
-            table.control[single][n++] = static_cast<unsigned char>(2 * lane);
-            if (!((single >> lane) & 1))
-                table.control[single][n++] = static_cast<unsigned char>(2 * lane + 1);
-        }
-        table.length[single] = static_cast<unsigned char>(n);
-        // Lanes past the kept bytes are cleared.
-        for (; n < 16; ++n)
-            table.control[single][n] = 0x80;
-    }
-    return table;
-}
-
-inline constexpr ShortBlockShuffles kShortBlockShuffles = MakeShortBlockShuffles();
+// The lanes of one byte keep only their first.
+inline constexpr LaneShuffles kShortBlockBytes =
+    MakeLaneShuffles([](bool single, unsigned byte) { return byte == 0 || !single; });
 
 // StoreShortBlock with one shuffle for the 16 bytes instead of a store per unit (16 bytes
 // are written).
@@ -567,9 +547,9 @@ PEL_TARGET_SSSE3 inline char* StoreShortBlockSsse3(__m128i units, char* out) {
     const auto single =
         static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(ascii, zero))) & 0xFF;
     const __m128i control =
-        _mm_load_si128(reinterpret_cast<const __m128i*>(kShortBlockShuffles.control[single]));
+        _mm_load_si128(reinterpret_cast<const __m128i*>(kShortBlockBytes.control[single]));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(bytes, control));
-    return out + kShortBlockShuffles.length[single];
+    return out + kShortBlockBytes.bytes[single];
 }
 
 #endif
