@@ -15,13 +15,15 @@ run_packages=(
     mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 fonts-wine xvfb xauth xclip x11-utils imagemagick
 )
-# Everything else of the builds, the tests and the Windows packages.
+# Everything else of the builds, the tests and the Windows packages (qemu-user runs the
+# UTF-8 conversions on an emulated processor without SSSE3).
 packages=(
     g++ pkg-config python3
     libgtest-dev libgmock-dev libbenchmark-dev libicu-dev
     clang libclang-rt-dev
     nsis unzip
     libreoffice-writer-nogui
+    qemu-user
 )
 
 wanted=("${run_packages[@]}")

@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -492,6 +493,14 @@ TEST_P(BulkConversionTest, LongRtfDocumentMatchesOneRenderingPerUnit) {
 }
 
 #if defined(PEL_SSSE3)
+// Run on an emulated processor without SSSE3, the conversions above take the baseline
+// kernels: that run proves nothing if the processor has it after all.
+TEST(Utf8Kernels, BaselineWhereExpected) {
+    if (std::getenv("PEL_EXPECT_NO_SSSE3") != nullptr) {
+        EXPECT_FALSE(HasSsse3());
+    }
+}
+
 // The conversions above take the SSSE3 kernels on a processor that has them; the ones that
 // the others take must give the same.
 TEST(Utf8Kernels, ShortBlocksWithAShuffleMatchThoseOfTheBaseline) {
