@@ -47,9 +47,13 @@ inline unsigned LowestBit(unsigned mask) {
 #endif
 
 #if defined(PEL_SSSE3)
-// Whether the processor has SSSE3 (looked up once).
+// Whether the processor has SSSE3 (looked up once; the look-up is filled in first, in case
+// this runs before the runtime's own constructors have).
 inline bool HasSsse3() {
-    static const bool has = __builtin_cpu_supports("ssse3");
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("ssse3") != 0;
+    }();
     return has;
 }
 
