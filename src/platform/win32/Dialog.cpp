@@ -1,6 +1,7 @@
 #include "platform/win32/Dialog.h"
 
 #include "platform/win32/DialogTemplate.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/WinApp.h"
 #include "resource.h"
 
@@ -51,10 +52,8 @@ SIZE BaseUnits(HWND window, HFONT font) {
 // would otherwise also rescale them).
 void KeepDpiChangesToTheProgram(HWND window) {
     using SetBehaviour = BOOL(WINAPI*)(HWND, int, int);
-    HMODULE user32 = ::GetModuleHandleA("user32.dll");
-    auto set = user32 != nullptr ? reinterpret_cast<SetBehaviour>(reinterpret_cast<void*>(
-                                       ::GetProcAddress(user32, "SetDialogDpiChangeBehavior")))
-                                 : nullptr;
+    static const SetBehaviour set =
+        SystemFunction<SetBehaviour>(L"user32.dll", "SetDialogDpiChangeBehavior");
     if (set != nullptr) {
         const int kDisableAll = 1;  // DDC_DISABLE_ALL
         set(window, kDisableAll, kDisableAll);

@@ -1,14 +1,8 @@
 #include "platform/win32/Dpi.h"
 
-namespace {
+#include "platform/win32/SystemLibrary.h"
 
-template <typename Function>
-Function User32Function(const char* name) {
-    HMODULE user32 = ::GetModuleHandleA("user32.dll");
-    return user32 != nullptr
-               ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(user32, name)))
-               : nullptr;
-}
+namespace {
 
 UINT SystemDpi() {
     HDC screen = ::GetDC(nullptr);
@@ -24,7 +18,7 @@ UINT SystemDpi() {
 UINT WindowDpi(HWND window) {
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
     static const GetDpiForWindowFunction getDpiForWindow =
-        User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+        SystemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
     UINT dpi = getDpiForWindow != nullptr && window != nullptr ? getDpiForWindow(window) : 0;
     return dpi != 0 ? dpi : SystemDpi();
 }
@@ -32,7 +26,7 @@ UINT WindowDpi(HWND window) {
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) {
     using AdjustFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     static const AdjustFunction adjustForDpi =
-        User32Function<AdjustFunction>("AdjustWindowRectExForDpi");
+        SystemFunction<AdjustFunction>(L"user32.dll", "AdjustWindowRectExForDpi");
     if (adjustForDpi == nullptr || !adjustForDpi(&rect, style, FALSE, exStyle, dpi)) {
         ::AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     }
