@@ -9,6 +9,7 @@
 #include "locale/FlagImageList.h"
 #include "locale/LocaleTable.h"
 #include "platform/FormatText.h"
+#include "platform/ProgramPath.h"
 #include "platform/win32/MessageBox.h"
 #include "platform/win32/ResourceString.h"
 #include "platform/win32/SystemLibrary.h"
@@ -21,21 +22,12 @@
 #include "viewer/MainDialog.h"
 
 std::string ProgramDirectory() {
-    // The wide name: the ANSI one turns every character outside the code page into '?'.
-    // A name that fills the buffer may be cut, so the buffer grows until it doesn't.
-    std::wstring path(MAX_PATH, L'\0');
-    DWORD length = 0;
-    while ((length = ::GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()))) >=
-               path.size() &&
-           path.size() < 32768) {
-        path.resize(path.size() * 2);
-    }
-    const std::string directory = Narrow(path.data(), length < path.size() ? length : 0);
-    std::string::size_type slash = directory.rfind('\\');
+    const std::string path = ProgramPath();
+    std::string::size_type slash = path.rfind('\\');
     if (slash == std::string::npos) {
         return std::string();
     }
-    return directory.substr(0, slash + 1);
+    return path.substr(0, slash + 1);
 }
 
 ConverterApp::~ConverterApp() {

@@ -6,14 +6,11 @@
 #include <string>
 #include <vector>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 #include "Commands.h"
 #include "LoadCodeSetFile.h"
 #include "codeset/CodeSetHolder.h"
 #include "codeset/DataDirectory.h"
+#include "platform/ProgramPath.h"
 #include "platform/Utf8.h"
 
 namespace {
@@ -72,15 +69,9 @@ bool ParseNumber(const char* text, unsigned& flags) {
 // The folder of the running program, where the program keeps its tables. On Windows the
 // program's own file name, since argv[0] is only what was typed ("okctool" from PATH).
 std::string ProgramFolder(const char* argv0) {
-#ifdef _WIN32
-    (void)argv0;
-    std::wstring wide(32768, L'\0');
-    wide.resize(::GetModuleFileNameW(nullptr, &wide[0], static_cast<DWORD>(wide.size())));
-    const std::string path = Utf16ToUtf8(
-        std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
-#else
-    const std::string path = argv0 != nullptr ? argv0 : "";
-#endif
+    std::string path = ProgramPath();
+    if (path.empty())
+        path = argv0 != nullptr ? argv0 : "";
     const std::size_t cut = path.find_last_of(kPathSeparator == '/' ? "/" : "/\\");
     return cut == std::string::npos ? std::string(".") : path.substr(0, cut + 1);
 }
