@@ -87,16 +87,7 @@ ClipboardRead Win32Clipboard::GetData(unsigned format, std::string& bytes, std::
 }
 
 bool Win32Clipboard::SetData(unsigned format, const void* data, std::size_t size) {
-    HGLOBAL handle = NewBlock(data, size);
-    if (handle == nullptr) {
-        return false;
-    }
-    // On success the clipboard owns the block; otherwise it is still ours to free.
-    if (SetClipboardData(format, handle) == nullptr) {
-        GlobalFree(handle);
-        return false;
-    }
-    return true;
+    return SetPrepared(format, Prepare(data, size));
 }
 
 std::unique_ptr<PreparedBlock> Win32Clipboard::Prepare(const void* data, std::size_t size) {
@@ -116,6 +107,7 @@ std::unique_ptr<PreparedBlock> Win32Clipboard::Prepare(std::string&& bytes) {
 }
 
 bool Win32Clipboard::SetPrepared(unsigned format, std::unique_ptr<PreparedBlock> block) {
+    // On success the clipboard owns the block; otherwise the block frees it.
     auto* global = static_cast<GlobalBlock*>(block.get());
     if (global == nullptr || SetClipboardData(format, global->handle) == nullptr) {
         return false;
