@@ -12,5 +12,5 @@ std::string DirectoryPart(const std::string& fileName);
 // current directory is never changed: a relative path is taken from it, and the root of
 // a drive, of a share ("\\server\share\") or of the current drive ("\") is kept as it is.
 // An empty path is the current directory. false when a level can't be created or the path
-// (UTF-8) is longer than 260 characters.
+// is longer than the system's 260 UTF-16 units.
 bool CreateDirectoryChain(Shell& shell, const std::string& directory);
