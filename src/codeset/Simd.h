@@ -91,7 +91,7 @@ constexpr LaneShuffles MakeLaneShuffles(Keeps keeps) {
 // How far ahead of the block being converted the text is fetched into the cache (in bytes,
 // of multibyte text or of units): the hardware alone keeps the loops waiting on memory for
 // long texts.
-constexpr std::size_t kFetchAhead = 1024;
+constexpr std::size_t kFetchAhead = 4096;
 // How far ahead of the units being written their lines are fetched (in bytes): a store to a
 // line that is not in the cache waits for the line to be read first.
 constexpr std::size_t kStoreAhead = 4096;
