@@ -72,12 +72,14 @@ std::uint64_t SpecialUnitMask(unsigned flags, bool escapeMarkup, unsigned limit)
 // table sends to the per-character path, or that special marks, goes through slow: given
 // the units from it to the end of the text, it writes the zero-terminated representation of
 // the character there into a zero-filled buffer of kCharBufferSize bytes and returns the
-// units that character takes (2 for a surrogate pair). asciiLimit: units from 1 below it stand for
-// themselves (0 when none do); singleByte: no table entry is two bytes long.
-template <typename Slow>
+// units that character takes (2 for a surrogate pair). asciiLimit: units from 1 below it
+// stand for themselves (0 when none do); singleByte: no table entry is two bytes long;
+// latin1 (single-byte code sets, or null): the bytes of U+0080 to U+00FF as the table has
+// them, for the SSSE3 blocks (kSsse3, the caller compiled for SSSE3).
+template <bool kSsse3 = false, typename Slow>
 void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsigned asciiLimit,
-                     LinearRun linear, bool singleByte, const char16_t* units, std::size_t count,
-                     std::string& out, Slow slow);
+                     LinearRun linear, bool singleByte, const unsigned char* latin1,
+                     const char16_t* units, std::size_t count, std::string& out, Slow slow);
 
 // Output room that the whole-text encoders keep beyond two bytes a unit: the byte the fast
 // paths write past what they keep, and room for representations of the per-character path.
@@ -126,10 +128,55 @@ const char16_t* EncodeRun(const EncodeTableEntry* table, std::uint64_t special, 
     return p;
 }
 
-template <typename Slow>
+#if defined(PEL_SSE2)
+// Encodes the units from p in blocks, in a single-byte code set, until fewer than 8 are left
+// or a block holds a unit for the per-character path (it and the rest are left to the
+// caller); returns where it stopped. A block of 8 goes through narrow, the units it leaves
+// through the table. With latin1 (kSsse3 only), 16 units at a time go through narrow and
+// latin1 without a look-up per unit.
+template <bool kSsse3>
+PEL_KERNEL const char16_t* EncodeSingleByteBlocks(const NarrowBlocks& narrow,
+                                                  const Latin1Bytes* latin1,
+                                                  const EncodeTableEntry* table,
+                                                  std::uint64_t special, const char16_t* p,
+                                                  const char16_t* end, char*& cursor) {
+    char* c = cursor;
+    while (end - p >= 8) {
+        _mm_prefetch(reinterpret_cast<const char*>(p) + kFetchAhead, _MM_HINT_T0);
+#if defined(PEL_SSSE3)
+        if constexpr (kSsse3) {
+            // A block that this leaves is taken 8 units at a time, and then this again.
+            if (latin1 != nullptr && end - p >= 16 && latin1->Store(narrow, p, c) == 0) {
+                p += 16;
+                c += 16;
+                continue;
+            }
+        }
+#else
+        (void)latin1;
+#endif
+        // Each lane has two bits in the mask.
+        for (unsigned mask = narrow.Store(p, c); mask != 0; mask &= ~(3u << LowestBit(mask))) {
+            const unsigned lane = LowestBit(mask) / 2;
+            const char16_t unit = p[lane];
+            if ((unit < 64 && ((special >> unit) & 1)) || table[unit] == 0) {
+                cursor = c;
+                return p;
+            }
+            c[lane] = static_cast<char>(table[unit]);
+        }
+        p += 8;
+        c += 8;
+    }
+    cursor = c;
+    return p;
+}
+#endif
+
+template <bool kSsse3, typename Slow>
 void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsigned asciiLimit,
-                     LinearRun linear, bool singleByte, const char16_t* units, std::size_t count,
-                     std::string& out, Slow slow) {
+                     LinearRun linear, bool singleByte, const unsigned char* latin1,
+                     const char16_t* units, std::size_t count, std::string& out, Slow slow) {
     const std::size_t perUnit = singleByte ? 1 : 2;
     char lowUnits[64][CodeSet::kCharBufferSize];
     std::uint64_t lowUnitsKnown = 0;
@@ -137,9 +184,20 @@ void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsig
     const char16_t* const end = units + count;
 #if defined(PEL_SSE2)
     const NarrowBlocks narrow(asciiLimit, special, linear.base, linear.count, linear.delta);
+    const Latin1Bytes* latin1Bytes = nullptr;
+#if defined(PEL_SSSE3)
+    Latin1Bytes latin1Rows;
+    if constexpr (kSsse3) {
+        if (latin1 != nullptr) {
+            latin1Rows.Load(latin1);
+            latin1Bytes = &latin1Rows;
+        }
+    }
+#endif
 #else
     (void)asciiLimit;
 #endif
+    (void)latin1;
     // What the fast paths may write for the units from a position on.
     auto fastRoom = [&](const char16_t* from) {
         return static_cast<std::size_t>(end - from) * perUnit + kSpareBytes;
@@ -156,29 +214,12 @@ void EncodeWithTable(const EncodeTableEntry* table, std::uint64_t special, unsig
             char* const limit = cursor + room;
             while (p < end) {
 #if defined(PEL_SSE2)
-                // In a single-byte code set, 8 units are narrowed at once: those that stand
-                // for themselves or lie in the linear run directly, the others patched in
-                // from the table.
-                if (singleByte && end - p >= 8) {
-                    _mm_prefetch(reinterpret_cast<const char*>(p) + kFetchAhead, _MM_HINT_T0);
-                    bool patched = true;
-                    // Each lane has two bits in the mask.
-                    for (unsigned mask = narrow.Store(p, cursor); mask != 0;
-                         mask &= ~(3u << LowestBit(mask))) {
-                        const unsigned lane = LowestBit(mask) / 2;
-                        const char16_t unit = p[lane];
-                        if ((unit < 64 && ((special >> unit) & 1)) || table[unit] == 0) {
-                            patched = false;
-                            break;
-                        }
-                        cursor[lane] = static_cast<char>(table[unit]);
-                    }
-                    if (patched) {
-                        cursor += 8;
-                        p += 8;
-                        continue;
-                    }
-                }
+                // In a single-byte code set, 8 units at once, up to a block with a unit for
+                // the per-character path: that unit goes through EncodeRun and the loop
+                // tries blocks again from the next one.
+                if (singleByte && end - p >= 8)
+                    p = EncodeSingleByteBlocks<kSsse3>(narrow, latin1Bytes, table, special, p, end,
+                                                       cursor);
 #endif
                 const char16_t* const runEnd = singleByte && end - p > 8 ? p + 1 : end;
                 p = special != 0 ? EncodeRun<true>(table, special, p, runEnd, cursor)

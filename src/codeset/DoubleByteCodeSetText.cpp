@@ -173,8 +173,8 @@ void DoubleByteCodeSet::EncodeText(const char16_t* units, std::size_t count, uns
     // Units at or above tableStart are never special here.
     const std::uint64_t special = SpecialUnitMask(flags, escapeMarkup, tableStart);
     const unsigned asciiLimit = tableStart < 0x80 ? tableStart : 0x80;
-    EncodeWithTable(bulkEncode.data(), special, asciiLimit, LinearRun(), false, units, count, out,
-                    [&](const char16_t* at, std::size_t left, char* buffer) {
+    EncodeWithTable(bulkEncode.data(), special, asciiLimit, LinearRun(), false, nullptr, units,
+                    count, out, [&](const char16_t* at, std::size_t left, char* buffer) {
                         std::size_t taken = 1;
                         EncodeNext(at, left, taken, buffer, flags, escapeMarkup);
                         return taken;

@@ -613,22 +613,28 @@ public:
     // Writes 8 bytes at out for the 8 units at p; returns the lanes left to the caller, two
     // bits each (a movemask of 16-bit lanes).
     unsigned Store(const char16_t* p, char* out) const {
+        __m128i other;
+        const __m128i value = Classify(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), other);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out),
+                         _mm_packus_epi16(value, _mm_setzero_si128()));
+        return static_cast<unsigned>(_mm_movemask_epi8(other));
+    }
+
+    // The byte of each of the 8 units that stand for themselves or lie in the linear run (in
+    // its lane's low byte); other gets the lanes of the others, all bits set.
+    __m128i Classify(__m128i block, __m128i& other) const {
         const __m128i zero = _mm_setzero_si128();
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         const __m128i inRange = _mm_cmpeq_epi16(_mm_subs_epu16(block, below_), zero);
-        __m128i other = _mm_or_si128(_mm_andnot_si128(inRange, _mm_set1_epi16(-1)),
-                                     _mm_cmpeq_epi16(block, zero));
+        other = _mm_or_si128(_mm_andnot_si128(inRange, _mm_set1_epi16(-1)),
+                             _mm_cmpeq_epi16(block, zero));
         for (int s = 0; s < specialCount_; ++s)
             other = _mm_or_si128(other, _mm_cmpeq_epi16(block, specials_[s]));
-        __m128i value = block;
-        if (linear_) {
-            const __m128i offset = _mm_sub_epi16(block, linearBase_);
-            const __m128i inRun = _mm_cmpeq_epi16(_mm_subs_epu16(offset, linearLast_), zero);
-            other = _mm_andnot_si128(inRun, other);
-            value = _mm_sub_epi16(block, _mm_and_si128(inRun, linearDelta_));
-        }
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(value, zero));
-        return static_cast<unsigned>(_mm_movemask_epi8(other));
+        if (!linear_)
+            return block;
+        const __m128i offset = _mm_sub_epi16(block, linearBase_);
+        const __m128i inRun = _mm_cmpeq_epi16(_mm_subs_epu16(offset, linearLast_), zero);
+        other = _mm_andnot_si128(inRun, other);
+        return _mm_sub_epi16(block, _mm_and_si128(inRun, linearDelta_));
     }
 
 private:
@@ -640,6 +646,60 @@ private:
     int specialCount_ = 0;
     bool linear_;
 };
+
+struct Latin1Bytes;
+
+#if defined(PEL_SSSE3)
+// The bytes of the units U+0080 to U+00FF in a single-byte code set (0 for a unit without
+// one), as 8 rows of 16 for a byte shuffle: the letters of a Latin table that lie in no
+// linear run (German in cp437, French in macintosh) are encoded 16 at a time without a
+// look-up each, and without a branch on which of them a block holds.
+struct Latin1Bytes {
+    __m128i rows[8];
+
+    // bytes: the 128 bytes, of U+0080 first.
+    PEL_TARGET_SSSE3 void Load(const unsigned char* bytes) {
+        for (int row = 0; row < 8; ++row)
+            rows[row] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16 * row));
+    }
+
+    // Writes 16 bytes at out for the 16 units at p, those that narrow takes and those that
+    // have a byte here; returns the lanes of the others (a bit each).
+    PEL_TARGET_SSSE3 unsigned Store(const NarrowBlocks& narrow, const char16_t* p,
+                                    char* out) const {
+        const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
+        __m128i firstOther;
+        __m128i secondOther;
+        const __m128i firstValue = narrow.Classify(first, firstOther);
+        const __m128i secondValue = narrow.Classify(second, secondOther);
+        const __m128i other = _mm_packs_epi16(firstOther, secondOther);
+        // Units U+0080 to U+00FF: their low byte is the index, its high half the row.
+        const __m128i base = _mm_set1_epi16(0x80);
+        const __m128i last = _mm_set1_epi16(0x7F);
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i latin = _mm_packs_epi16(
+            _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(first, base), last), zero),
+            _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(second, base), last), zero));
+        const __m128i units = _mm_packus_epi16(first, second);
+        const __m128i column = _mm_and_si128(units, _mm_set1_epi8(0x0F));
+        const __m128i row = _mm_and_si128(units, _mm_set1_epi8(static_cast<char>(0xF0)));
+        __m128i looked = zero;
+        for (int r = 0; r < 8; ++r) {
+            const __m128i inRow =
+                _mm_cmpeq_epi8(row, _mm_set1_epi8(static_cast<char>(0x80 + 16 * r)));
+            looked = _mm_or_si128(looked, _mm_and_si128(inRow, _mm_shuffle_epi8(rows[r], column)));
+        }
+        const __m128i found =
+            _mm_andnot_si128(_mm_cmpeq_epi8(looked, zero), _mm_and_si128(latin, other));
+        const __m128i values = _mm_packus_epi16(firstValue, secondValue);
+        _mm_storeu_si128(
+            reinterpret_cast<__m128i*>(out),
+            _mm_or_si128(_mm_andnot_si128(found, values), _mm_and_si128(found, looked)));
+        return static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(found, other)));
+    }
+};
+#endif
 
 // Rich Text Format writing.
 

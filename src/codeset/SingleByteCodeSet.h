@@ -61,4 +61,9 @@ private:
     unsigned linearFrom = 0x100;
     char16_t linearDelta = 0;
     LinearRun encodeRun;
+    // The byte of each unit from U+0080 to U+00FF (0 where it has none), and whether enough
+    // of them lie outside encodeRun for encoding blocks through them to pay: in the tables
+    // whose Latin letters are scattered (cp437, macintosh) rather than in a run.
+    std::array<unsigned char, 128> latin1Bytes{};
+    bool latin1Blocks = false;
 };

@@ -17,8 +17,24 @@ const WidenFunction kWidenBlocks[3][2] = {
 }  // namespace
 #endif
 
+#if defined(PEL_SSSE3)
+namespace {
+
+template <typename Slow>
+PEL_SSSE3_LOOP void EncodeWithLatin1Ssse3(const EncodeTableEntry* table, std::uint64_t special,
+                                          unsigned asciiLimit, LinearRun linear,
+                                          const unsigned char* latin1, const char16_t* units,
+                                          std::size_t count, std::string& out, Slow slow) {
+    EncodeWithTable<true>(table, special, asciiLimit, linear, true, latin1, units, count, out,
+                          slow);
+}
+
+}  // namespace
+#endif
+
 void SingleByteCodeSet::BuildBulkTables() {
     bulkEncode.clear();
+    latin1Blocks = false;
     if (singleTable.empty())
         return;
     // Only the units of the table and those below tableStart have a byte; U+2028 and a
@@ -66,6 +82,20 @@ void SingleByteCodeSet::BuildBulkTables() {
         }
         start = end > start ? end : start + 1;
     }
+
+    // The Latin-1 letters and signs (U+00A0 to U+00FF) that the table has outside that run:
+    // with only a few of them (the signs of iso-8859-5), the look-ups cost more than they
+    // save.
+    constexpr unsigned kFewestLatin1Letters = 32;
+    unsigned scattered = 0;
+    for (unsigned unit = 0x80; unit < 0x100; ++unit) {
+        const EncodeTableEntry entry = bulkEncode[unit];
+        latin1Bytes[unit - 0x80] = static_cast<unsigned char>(entry);
+        if (entry != 0 && unit >= 0xA0 &&
+            !(unit >= encodeRun.base && unit - encodeRun.base < encodeRun.count))
+            ++scattered;
+    }
+    latin1Blocks = scattered >= kFewestLatin1Letters;
 }
 
 CodeSetResult SingleByteCodeSet::DecodeText(const unsigned char* text, std::size_t length,
@@ -129,10 +159,18 @@ void SingleByteCodeSet::EncodeText(const char16_t* units, std::size_t count, uns
     // Every unit may be special here, whatever tableStart.
     const std::uint64_t special = SpecialUnitMask(flags, escapeMarkup, 64);
     const unsigned asciiLimit = tableStart < 0x80 ? tableStart : 0x80;
-    EncodeWithTable(bulkEncode.data(), special, asciiLimit, encodeRun, true, units, count, out,
-                    [&](const char16_t* at, std::size_t left, char* buffer) {
-                        std::size_t taken = 1;
-                        EncodeNext(at, left, taken, buffer, flags, escapeMarkup);
-                        return taken;
-                    });
+    auto slow = [&](const char16_t* at, std::size_t left, char* buffer) {
+        std::size_t taken = 1;
+        EncodeNext(at, left, taken, buffer, flags, escapeMarkup);
+        return taken;
+    };
+#if defined(PEL_SSSE3)
+    if (latin1Blocks && HasSsse3()) {
+        EncodeWithLatin1Ssse3(bulkEncode.data(), special, asciiLimit, encodeRun, latin1Bytes.data(),
+                              units, count, out, slow);
+        return;
+    }
+#endif
+    EncodeWithTable(bulkEncode.data(), special, asciiLimit, encodeRun, true, nullptr, units, count,
+                    out, slow);
 }

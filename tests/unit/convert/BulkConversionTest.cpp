@@ -384,9 +384,16 @@ TEST_P(BulkConversionTest, EncodesRandomTextsLikeThePerCharacterPath) {
         std::u16string units;
         const int length = static_cast<int>(random() % 200);
         for (int i = 0; i < length; ++i) {
-            switch (random() % 5) {
+            switch (random() % 6) {
                 case 0:
                     units += special[random() % special.size()];
+                    break;
+                case 5:
+                    // Latin-1 letters among ASCII, as in prose: blocks of them at once where
+                    // the table has them all.
+                    for (int n = static_cast<int>(random() % 40); n > 0; --n)
+                        units += static_cast<char16_t>(random() % 4 != 0 ? u'a' + random() % 26
+                                                                         : 0xC0 + random() % 64);
                     break;
                 case 1:
                     units += static_cast<char16_t>(random() % 0x10000);
