@@ -17,9 +17,9 @@ declare -A runs=(
     [pipeline]=400000
     [dib]=5000000
     [encode]=220000
-    [okc]=40000
+    [okc]=27000
     [oku]=80000
-    [locales]=120000
+    [locales]=55000
 )
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(entity decode pipeline dib encode okc oku locales)
