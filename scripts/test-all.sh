@@ -22,7 +22,8 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"
 
 # One CTest run over all build trees, so there is one summary. The fuzz run, the longest
-# test by far, is started first (its cost), so that it runs beside the others, not after.
+# test by far, has the highest cost, so that CTest starts it as soon as the fixtures' set-ups
+# allow and it runs beside the other tests, not after them.
 mkdir -p build/all
 cat > build/all/CTestTestfile.cmake <<TXT
 subdirs("$root/build/native" "$root/build/win32" "$root/build/asan")
